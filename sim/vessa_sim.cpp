@@ -1,0 +1,152 @@
+// vessa-sim: runs the real plug-in inside the simulated game and tells, in plain words,
+// what it patched and what the game got when it reached the patched places.
+//
+//   vessa-sim [FOLDER]     FOLDER is passed to Init as the plug-in's folder (default ".")
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "host/game.h"
+#include "patch/jump_record.h"
+#include "patch/process_memory.linux.h"
+#include "plugin/plugin.h"
+#include "plugin/routines.h"
+#include "sim/game.h"
+
+namespace {
+
+host::Address AddressOf(void (*routine)()) {
+    return static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(routine));
+}
+
+const char* NameOfTarget(host::Address target) {
+    if (target == AddressOf(&CostumeLoadHook)) {
+        return "CostumeLoadHook";
+    }
+    if (target == AddressOf(&JiggleSkipStub)) {
+        return "JiggleSkipStub";
+    }
+    return "an unknown address";
+}
+
+void PrintWrites() {
+    for (const platform::WriteRecord& w : platform::WriteLog()) {
+        std::printf("  wrote %zu bytes at %08X:", w.bytes.size(), w.address);
+        for (std::uint8_t b : w.bytes) {
+            std::printf(" %02X", b);
+        }
+        if (w.bytes.size() == patch::kJumpRecordSize && w.bytes[0] == patch::kJumpOpcode) {
+            patch::JumpRecord record{};
+            std::memcpy(record.data(), w.bytes.data(), record.size());
+            const host::Address target = patch::JumpRecordTarget(w.address, record);
+            std::printf("  = jump to %08X (%s)", target, NameOfTarget(target));
+        }
+        std::printf("%s\n", w.written ? "" : "  [write failed]");
+    }
+    if (platform::WriteLog().empty()) {
+        std::printf("  nothing written\n");
+    }
+}
+
+const char* LoaderName(sim::Loader loader) {
+    return loader == sim::Loader::Textures ? "HostLoadTextures" : "HostLoadModel";
+}
+
+void ReachCostumeSite(sim::Game& game, std::uint8_t selector) {
+    constexpr std::uint32_t kSlot = 3;
+    constexpr std::uint32_t kGameLeftHandle = 0x0BADF00D;
+    game.FillRecord(0);
+    game.SetRecordWord(host::record::kSlotIndex, kSlot);
+    game.SetRecordWord(host::record::kTextureHandle, kGameLeftHandle);
+    game.SetRecordWord(host::record::kModelHandle, kGameLeftHandle);
+    game.SetCostumeSelector(kSlot, selector);
+    const std::size_t loadsBefore = game.Loads().size();
+
+    std::printf(
+        "\nThe game sets up the character in slot %u, whose costume selector is %u,\n"
+        "and reaches the costume load at %08X:\n",
+        kSlot, selector, host::kCostumeLoadSite);
+    const sim::Cpu entry = game.EntryState();
+    const sim::RunResult run = game.Run(host::kCostumeLoadSite, entry);
+
+    for (std::size_t i = loadsBefore; i < game.Loads().size(); ++i) {
+        const sim::LoadCall& call = game.Loads()[i];
+        std::printf("  %s(\"%s\") returned handle %08X\n", LoaderName(call.loader),
+                    call.name.c_str(), call.handle);
+    }
+    if (game.Loads().size() == loadsBefore) {
+        std::printf("  nothing was loaded\n");
+    }
+    if (!run.landed) {
+        std::printf("  the game stopped: signal %d at %08X\n", run.signal, run.faultEip);
+        return;
+    }
+    std::printf("  record +3F0 texture archive handle: %08X%s\n",
+                game.RecordWord(host::record::kTextureHandle),
+                game.RecordWord(host::record::kTextureHandle) == kGameLeftHandle
+                    ? " (the game's own value, untouched)"
+                    : "");
+    std::printf("  record +3F4 effect archive handle:  %08X\n",
+                game.RecordWord(host::record::kEffectHandle));
+    std::printf("  record +3F8 model handle:           %08X%s\n",
+                game.RecordWord(host::record::kModelHandle),
+                game.RecordWord(host::record::kModelHandle) == kGameLeftHandle
+                    ? " (the game's own value, untouched)"
+                    : "");
+    std::printf("  record +02 alternate-costume flag:  %u\n",
+                game.RecordByte(host::record::kAltCostumeFlag));
+    std::printf("  control resumed at %08X with EAX = %08X; ESP and EBP %s\n", run.exit.eip,
+                run.exit.eax,
+                run.exit.esp == entry.esp && run.exit.ebp == entry.ebp ? "unchanged" : "CHANGED");
+}
+
+void ReachJiggleSite(sim::Game& game, std::uint8_t firstByte) {
+    game.SetRecordByte(host::record::kFirstByte, firstByte);
+    const unsigned blockRunsBefore = game.JiggleBlockRuns();
+    std::printf("\nThe game reaches the jiggle set-up block at %08X (record +00 = %02X):\n",
+                host::kJiggleSetupSite, firstByte);
+    const sim::RunResult run = game.Run(host::kJiggleSetupSite, game.EntryState());
+    if (!run.landed) {
+        std::printf("  the game stopped: signal %d at %08X\n", run.signal, run.faultEip);
+        return;
+    }
+    std::printf("  the game's jiggle block %s; control resumed at %08X with EBX = %08X\n",
+                game.JiggleBlockRuns() != blockRunsBefore ? "ran" : "was passed over", run.exit.eip,
+                run.exit.ebx);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2 || (argc == 2 && std::strcmp(argv[1], "--help") == 0)) {
+        std::fprintf(stderr,
+                     "usage: vessa-sim [FOLDER]\n"
+                     "Loads the plug-in into the simulated game, calls Init(FOLDER) and lets\n"
+                     "the game reach the patched places. FOLDER defaults to \".\".\n");
+        return argc == 2 ? 0 : 2;
+    }
+    const char* folder = argc == 2 ? argv[1] : ".";
+
+    sim::Game game;
+    std::printf("Simulated game: the plug-in's fixed points are mapped at their real addresses.\n");
+    for (const host::NamedAddress& a : host::kAddresses) {
+        std::printf("  %08X  %-20s %s\n", a.value, a.name, a.what);
+    }
+
+    std::printf("\nThe mod loader reads KorvModInfo: version %u, other fields",
+                KorvModInfo.version);
+    for (std::uint32_t field : KorvModInfo.reserved) {
+        std::printf(" %u", field);
+    }
+    std::printf("\nThe mod loader calls Init(\"%s\"):\n", folder);
+    platform::ClearWriteLog();
+    Init(folder);
+    PrintWrites();
+
+    for (std::uint8_t selector : {std::uint8_t{0}, std::uint8_t{1}, std::uint8_t{2}}) {
+        ReachCostumeSite(game, selector);
+    }
+    ReachJiggleSite(game, 0x80);
+    return 0;
+}
