@@ -1,0 +1,55 @@
+#include "config/ini_document.h"
+
+#include <tuple>
+#include <utility>
+
+const std::string* IniSection::FindValue(std::string_view key) const {
+    const auto found = pairs_.find(key);
+    return found == pairs_.end() ? nullptr : &found->second;
+}
+
+void IniSection::SetValue(std::string_view key, std::string_view value) {
+    const auto found = pairs_.find(key);
+    if (found != pairs_.end()) {
+        found->second.assign(value);
+        return;
+    }
+    pairs_.emplace(std::piecewise_construct, std::forward_as_tuple(key),
+                   std::forward_as_tuple(value));
+}
+
+IniDocument::IniDocument() = default;
+
+IniDocument::IniDocument(std::string path) {
+    std::FILE* stream = std::fopen(path.c_str(), "r");
+    if (stream == nullptr) {
+        return;  // A file that does not open gives an empty document, by design silently.
+    }
+    Load(stream);
+    std::fclose(stream);
+}
+
+IniDocument::~IniDocument() {
+    Clear();
+}
+
+const IniSection* IniDocument::FindSection(std::string_view name) const {
+    const auto found = sections_.find(name);
+    return found == sections_.end() ? nullptr : found->second.get();
+}
+
+IniSection& IniDocument::FindOrAddSection(std::string_view name) {
+    const auto found = sections_.find(name);
+    if (found != sections_.end()) {
+        return *found->second;
+    }
+    // IniSection's constructor is private to the document, so make_unique cannot reach it.
+    std::unique_ptr<IniSection> section(new IniSection());
+    IniSection& added = *section;
+    sections_.emplace(std::string(name), std::move(section));
+    return added;
+}
+
+void IniDocument::Clear() noexcept {
+    sections_.clear();
+}

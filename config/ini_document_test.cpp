@@ -1,0 +1,231 @@
+// IniDocument and IniSection as the plug-in uses them: construction from a path, byte-exact
+// lookups that never create entries, Clear, and Load on streams that misbehave.
+#include <gtest/gtest.h>
+#include <stdio.h>  // fopencookie (glibc) for streams that cannot seek or fail mid-read.
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/ini_document.h"
+#include "config/testing/ini_test_support.h"
+
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::string_view kPluginConfig =
+    "[Vessa Alt Costume]\n"
+    "UseJiggle = true\n"
+    "Shade=dark\n";
+
+TEST(IniDocument, MissingFileGivesNoSectionsNotEvenTheImplicitOne) {
+    const IniDocument document(testing::TempDir() + "no-such-dir/config.ini");
+    EXPECT_EQ(document.SectionCount(), 0u);
+    EXPECT_EQ(document.FindSection(""), nullptr);
+    EXPECT_EQ(document.FindSection("Vessa Alt Costume"), nullptr);
+}
+
+TEST(IniDocument, EmptyFileGivesExactlyTheImplicitSectionWithoutPairs) {
+    const TempIniFile file("");
+    const IniDocument document(file.Path());
+    ASSERT_EQ(document.SectionCount(), 1u);
+    const IniSection* implicit = document.FindSection("");
+    ASSERT_NE(implicit, nullptr);
+    EXPECT_EQ(implicit->PairCount(), 0u);
+}
+
+TEST(IniDocument, SectionLookupMatchesCaseAndLengthExactly) {
+    const TempIniFile file(kPluginConfig);
+    const IniDocument document(file.Path());
+    EXPECT_NE(document.FindSection("Vessa Alt Costume"), nullptr);
+    for (const std::string_view other :
+         {"vessa alt costume"sv, "VESSA ALT COSTUME"sv, "Vessa Alt Costume "sv,
+          " Vessa Alt Costume"sv, "Vessa Alt Costum"sv, "Vessa Alt Costume\0"sv}) {
+        EXPECT_EQ(document.FindSection(other), nullptr) << "name of " << other.size() << " bytes";
+    }
+}
+
+TEST(IniDocument, KeyLookupMatchesCaseAndLengthExactly) {
+    const TempIniFile file(kPluginConfig);
+    const IniDocument document(file.Path());
+    const IniSection* section = document.FindSection("Vessa Alt Costume");
+    ASSERT_NE(section, nullptr);
+
+    // "UseJiggle = true" stores the key with its trailing space, so the plain name misses.
+    EXPECT_EQ(section->FindValue("UseJiggle"), nullptr);
+    EXPECT_EQ(section->FindValue("usejiggle "), nullptr);
+    EXPECT_EQ(section->FindValue("UseJiggle \0"sv), nullptr);
+    const std::string* value = section->FindValue("UseJiggle ");
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(*value, " true");
+}
+
+TEST(IniDocument, LookupsOfMissingEntriesNeverCreateThem) {
+    const TempIniFile file(kPluginConfig);
+    const IniDocument document(file.Path());
+    const IniSection* section = document.FindSection("Vessa Alt Costume");
+    ASSERT_NE(section, nullptr);
+    const IniContents before = ContentsOf(document);
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_EQ(document.FindSection("Missing"), nullptr);
+        EXPECT_EQ(section->FindValue("Missing"), nullptr);
+    }
+    EXPECT_EQ(ContentsOf(document), before);
+}
+
+TEST(IniDocument, ClearEmptiesTheDocumentAndASecondClearChangesNothing) {
+    const TempIniFile file(kPluginConfig);
+    IniDocument document(file.Path());
+    ASSERT_EQ(document.SectionCount(), 2u);
+
+    document.Clear();
+    EXPECT_EQ(document.SectionCount(), 0u);
+    EXPECT_EQ(document.FindSection(""), nullptr);
+    EXPECT_EQ(document.FindSection("Vessa Alt Costume"), nullptr);
+
+    document.Clear();
+    EXPECT_EQ(document.SectionCount(), 0u);
+    EXPECT_EQ(document.FindSection(""), nullptr);
+}
+
+TEST(IniDocument, FoundSectionsAndValuesStayValidWhileManySectionsAreAdded) {
+    IniDocument document;
+    IniSection& first = document.FindOrAddSection("first");
+    first.SetValue("k", "v");
+    const std::string* value = first.FindValue("k");
+    for (int i = 0; i < 2000; ++i) {
+        document.FindOrAddSection("s" + std::to_string(i)).SetValue("k" + std::to_string(i), "v");
+        first.SetValue("k" + std::to_string(i), "v");
+    }
+    EXPECT_EQ(document.FindSection("first"), &first);
+    EXPECT_EQ(first.FindValue("k"), value);
+    EXPECT_EQ(*value, "v");
+}
+
+TEST(IniDocument, SetValueReplacesAnEarlierValueEvenWithAnEmptyOne) {
+    IniDocument document;
+    IniSection& section = document.FindOrAddSection("");
+    section.SetValue("k", "first");
+    section.SetValue("k", "second");
+    ASSERT_NE(section.FindValue("k"), nullptr);
+    EXPECT_EQ(*section.FindValue("k"), "second");
+    section.SetValue("k", "");
+    ASSERT_NE(section.FindValue("k"), nullptr);
+    EXPECT_EQ(*section.FindValue("k"), "");
+    EXPECT_EQ(section.PairCount(), 1u);
+}
+
+// On Linux a directory opens for reading and the first read fails; on Windows it does not
+// open. Either way the document holds no pair.
+TEST(IniDocument, DirectoryAsPathGivesNoPairs) {
+    const std::string directory = testing::TempDir();
+    std::FILE* probe = std::fopen(directory.c_str(), "r");
+    const bool opens = probe != nullptr;
+    if (probe != nullptr) {
+        std::fclose(probe);
+    }
+    const IniDocument document(directory);
+    const IniContents expected = opens ? IniContents{{"", {}}} : IniContents{};
+    EXPECT_EQ(ContentsOf(document), expected);
+}
+
+class IniDocumentStream : public testing::Test {
+  protected:
+    std::FILE* Stream(std::string_view bytes) {
+        stream_ = std::tmpfile();
+        EXPECT_NE(stream_, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), stream_);
+        return stream_;  // Left at its end: Load must rewind it.
+    }
+    ~IniDocumentStream() override {
+        if (stream_ != nullptr) {
+            std::fclose(stream_);
+        }
+    }
+
+  private:
+    std::FILE* stream_ = nullptr;
+};
+
+TEST_F(IniDocumentStream, LoadRewindsAndLeavesTheStreamOpen) {
+    IniDocument document;
+    std::FILE* stream = Stream("k=v\n");
+    document.Load(stream);
+    EXPECT_EQ(ContentsOf(document), (IniContents{{"", {{"k", "v"}}}}));
+    // Still open: it can be rewound and read again.
+    EXPECT_EQ(std::fseek(stream, 0, SEEK_SET), 0);
+    EXPECT_EQ(std::fgetc(stream), 'k');
+}
+
+TEST_F(IniDocumentStream, SecondLoadReplacesEverythingTheFirstStored) {
+    IniDocument document;
+    document.Load(Stream("[Old]\nold=1\n"));
+    std::FILE* second = std::tmpfile();
+    ASSERT_NE(second, nullptr);
+    std::fputs("[New]\nnew=2\n", second);
+    document.Load(second);
+    std::fclose(second);
+    EXPECT_EQ(ContentsOf(document), (IniContents{{"", {}}, {"New", {{"new", "2"}}}}));
+}
+
+// A glibc cookie stream that serves its chunks one read at a time and cannot seek; an empty
+// chunk makes that read fail. The stand-in for a pipe, or a disk that errs mid-file.
+struct CookieSource {
+    std::vector<std::string_view> chunks;
+    std::size_t next = 0;
+};
+
+ssize_t CookieRead(void* cookie, char* buffer, std::size_t size) {
+    auto& source = *static_cast<CookieSource*>(cookie);
+    if (source.next == source.chunks.size()) {
+        return 0;
+    }
+    std::string_view& chunk = source.chunks[source.next];
+    if (chunk.empty()) {
+        ++source.next;
+        errno = EIO;
+        return -1;
+    }
+    const std::size_t count = chunk.copy(buffer, size);
+    chunk.remove_prefix(count);
+    if (chunk.empty()) {
+        ++source.next;
+    }
+    return static_cast<ssize_t>(count);
+}
+
+std::FILE* OpenCookie(CookieSource& source) {
+    cookie_io_functions_t functions{};
+    functions.read = CookieRead;  // No seek: fseek fails on this stream.
+    return fopencookie(&source, "r", functions);
+}
+
+TEST(IniDocumentCookieStream, StreamThatCannotRewindIsReadFromWhereItStands) {
+    CookieSource source{{"skipped=1\nkept=2\n"}};
+    std::FILE* stream = OpenCookie(source);
+    ASSERT_NE(stream, nullptr);
+    char first_line[32];
+    ASSERT_NE(std::fgets(first_line, sizeof first_line, stream), nullptr);
+
+    IniDocument document;
+    document.Load(stream);
+    std::fclose(stream);
+    EXPECT_EQ(ContentsOf(document), (IniContents{{"", {{"kept", "2"}}}}));
+}
+
+TEST(IniDocumentCookieStream, ReadErrorEndsTheRunAndKeepsWhatWasStored) {
+    CookieSource source{{"[S]\na=1\nb=2\n", "", "after=error\n"}};
+    std::FILE* stream = OpenCookie(source);
+    ASSERT_NE(stream, nullptr);
+    IniDocument document;
+    document.Load(stream);
+    EXPECT_TRUE(std::ferror(stream));
+    std::fclose(stream);
+    EXPECT_EQ(ContentsOf(document), (IniContents{{"", {}}, {"S", {{"a", "1"}, {"b", "2"}}}}));
+}
+
+}  // namespace
