@@ -1,0 +1,118 @@
+// vessa-config as a user runs it: the built binary, its exit status, and the exact bytes it
+// writes to stdout and stderr.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "config/testing/ini_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kTestData = VESSA_CONFIG_TESTDATA_DIR;
+
+struct ToolRun {
+    int status = -1;  // exit status, or -1 when the tool did not exit normally
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (const char byte : text) {
+        quoted += byte == '\'' ? std::string("'\\''") : std::string(1, byte);
+    }
+    return quoted + "'";
+}
+
+ToolRun RunTool(const std::vector<std::string>& args) {
+    const TempIniFile out("");
+    const TempIniFile err("");
+    std::string command = ShellQuote(VESSA_CONFIG_TOOL);
+    for (const std::string& arg : args) {
+        command += " " + ShellQuote(arg);
+    }
+    command += " >" + ShellQuote(out.Path()) + " 2>" + ShellQuote(err.Path());
+    const int wait_status = std::system(command.c_str());
+
+    ToolRun run;
+    if (wait_status != -1 && WIFEXITED(wait_status)) {
+        run.status = WEXITSTATUS(wait_status);
+    }
+    run.out = ReadWholeFile(out.Path());
+    run.err = ReadWholeFile(err.Path());
+    return run;
+}
+
+std::vector<std::string> GoldenNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kTestData)) {
+        if (entry.path().extension() == ".ini") {
+            names.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class VessaConfigDumpGolden : public testing::TestWithParam<std::string> {};
+
+TEST_P(VessaConfigDumpGolden, PrintsExactlyTheDumpFile) {
+    const ToolRun run = RunTool({"dump", (kTestData / (GetParam() + ".ini")).string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, ReadWholeFile((kTestData / (GetParam() + ".dump")).string()));
+    EXPECT_EQ(run.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, VessaConfigDumpGolden, testing::ValuesIn(GoldenNames()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+TEST(VessaConfigDump, UnopenableFileExitsOneNamingThePathWithNothingOnStdout) {
+    const std::string path = testing::TempDir() + "no-such-dir/config.ini";
+    const ToolRun run = RunTool({"dump", path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
+}
+
+// A directory opens on Linux and fails on the first read; the tool must not print the
+// reader's empty result as if it were the file's content.
+TEST(VessaConfigDump, DirectoryExitsOneWithNothingOnStdout) {
+    const ToolRun run = RunTool({"dump", testing::TempDir()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(testing::TempDir()), std::string::npos) << run.err;
+}
+
+TEST(VessaConfig, WrongUsageExitsTwoWithUsageOnStderr) {
+    const std::vector<std::vector<std::string>> wrong_usages = {
+        {}, {"dump"}, {"dump", "a.ini", "b.ini"}, {"frobnicate", "a.ini"}};
+    for (const auto& args : wrong_usages) {
+        const ToolRun run = RunTool(args);
+        const std::string shown = args.empty() ? "(no arguments)" : args[0];
+        EXPECT_EQ(run.status, 2) << shown;
+        EXPECT_EQ(run.out, "") << shown;
+        EXPECT_NE(run.err.find("usage: vessa-config dump PATH"), std::string::npos) << shown;
+    }
+}
+
+TEST(VessaConfig, HelpExplainsDumpAndTheExitStatusesOnStdout) {
+    const ToolRun run = RunTool({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    for (const char* expected : {"dump PATH", "\\x", "Exit status", "  1  ", "  2  "}) {
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected;
+    }
+}
+
+}  // namespace
