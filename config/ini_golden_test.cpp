@@ -39,11 +39,13 @@ TEST_P(IniGolden, DumpMatchesTheDumpFileByteForByte) {
     EXPECT_EQ(DumpIniDocument(document), ReadWholeFile(dump.string()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, IniGolden, testing::ValuesIn(GoldenNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+// Test names must be identifiers: "no-final-lf" becomes no_final_lf.
+std::string GoldenCaseName(const testing::TestParamInfo<std::string>& golden) {
+    std::string name = golden.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, IniGolden, testing::ValuesIn(GoldenNames()), GoldenCaseName);
 
 }  // namespace

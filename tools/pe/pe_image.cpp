@@ -2,9 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <regex>
 
 namespace pe {
 namespace {
@@ -17,12 +14,16 @@ constexpr std::uint16_t kRelocAbsolute = 0;  // padding entry
 }  // namespace
 
 Image::Image(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) {
         error_ = "cannot open " + path;
         return;
     }
-    file_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::uint8_t chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, in)) > 0;) {
+        file_.insert(file_.end(), chunk, chunk + got);
+    }
+    std::fclose(in);
     if (!Parse()) {
         exports_.clear();
         importedDlls_.clear();
@@ -65,7 +66,8 @@ std::optional<std::vector<std::uint8_t>> Image::Read(std::uint32_t rva,
     if (!offset) {
         return std::nullopt;
     }
-    return std::vector<std::uint8_t>(file_.begin() + *offset, file_.begin() + *offset + count);
+    const std::uint8_t* start = file_.data() + *offset;
+    return std::vector<std::uint8_t>(start, start + count);
 }
 
 std::optional<std::uint32_t> Image::ReadU32(std::uint32_t rva) const {
@@ -206,15 +208,20 @@ bool Image::Parse() {
 std::map<std::string, std::uint32_t> ReadLinkerMap(const std::string& path) {
     // Symbol lines look like "                0x663814b0                CostumeLoadHook".
     std::map<std::string, std::uint32_t> symbols;
-    std::ifstream in(path);
-    const std::regex line(R"(^\s+0x([0-9a-fA-F]{8})\s+([A-Za-z_][A-Za-z0-9_]*)\s*$)");
-    std::string text;
-    while (std::getline(in, text)) {
-        std::smatch m;
-        if (std::regex_match(text, m, line)) {
-            symbols[m[2]] = static_cast<std::uint32_t>(std::stoul(m[1], nullptr, 16));
+    std::FILE* in = std::fopen(path.c_str(), "r");
+    if (in == nullptr) {
+        return symbols;
+    }
+    char line[1024];
+    while (std::fgets(line, sizeof line, in) != nullptr) {
+        unsigned address = 0;
+        char name[256];
+        char rest = 0;
+        if (std::sscanf(line, " 0x%8x %255s %c", &address, name, &rest) == 2) {
+            symbols[name] = address;
         }
     }
+    std::fclose(in);
     return symbols;
 }
 

@@ -70,12 +70,15 @@ TEST_P(VessaConfigDumpGolden, PrintsExactlyTheDumpFile) {
     EXPECT_EQ(run.err, "");
 }
 
+// Test names must be identifiers: "no-final-lf" becomes no_final_lf.
+std::string GoldenCaseName(const testing::TestParamInfo<std::string>& golden) {
+    std::string name = golden.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Files, VessaConfigDumpGolden, testing::ValuesIn(GoldenNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                         GoldenCaseName);
 
 TEST(VessaConfigDump, UnopenableFileExitsOneNamingThePathWithNothingOnStdout) {
     const std::string path = testing::TempDir() + "no-such-dir/config.ini";
