@@ -60,8 +60,7 @@ std::optional<std::uint32_t> Image::FileOffset(std::uint32_t rva, std::uint32_t 
     return std::nullopt;
 }
 
-std::optional<std::vector<std::uint8_t>> Image::Read(std::uint32_t rva,
-                                                     std::uint32_t count) const {
+std::optional<std::vector<std::uint8_t>> Image::Read(std::uint32_t rva, std::uint32_t count) const {
     const auto offset = FileOffset(rva, count);
     if (!offset) {
         return std::nullopt;

@@ -17,7 +17,7 @@ struct Export {
 };
 
 class Image {
-public:
+  public:
     // Reads and parses the file; on failure Error() says why and every query is empty.
     explicit Image(const std::string& path);
 
@@ -35,7 +35,7 @@ public:
     std::optional<std::uint32_t> ReadU32(std::uint32_t rva) const;
     std::optional<std::string> ReadString(std::uint32_t rva) const;
 
-private:
+  private:
     struct Section {
         std::uint32_t rva, virtualSize, fileOffset, rawSize;
     };

@@ -1,0 +1,73 @@
+// Init as the mod loader calls it: what it writes into the game, in which order.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "host/game.h"
+#include "patch/jump_record.h"
+#include "patch/process_memory.linux.h"
+#include "plugin/plugin.h"
+#include "plugin/routines.h"
+#include "sim/game.h"
+
+namespace {
+
+host::Address AddressOf(void (*routine)()) {
+    return static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(routine));
+}
+
+std::vector<std::uint8_t> CostumeJump() {
+    const patch::JumpRecord r =
+        patch::MakeJumpRecord(host::kCostumeLoadSite, AddressOf(&CostumeLoadHook));
+    return {r.begin(), r.end()};
+}
+
+class InitInGame : public testing::Test {
+  protected:
+    void SetUp() override { platform::ClearWriteLog(); }
+    sim::Game game_;
+};
+
+TEST_F(InitInGame, ModInfoRecordIsVersionFiveThenZeros) {
+    EXPECT_EQ(KorvModInfo.version, 5u);
+    for (std::uint32_t field : KorvModInfo.reserved) {
+        EXPECT_EQ(field, 0u);
+    }
+}
+
+TEST_F(InitInGame, CostumeJumpIsTheFirstWriteAndLandsInTheGameCode) {
+    Init("C:\\Games\\mods\\VessaAltCostume");
+    const auto& log = platform::WriteLog();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log[0].address, host::kCostumeLoadSite);
+    EXPECT_EQ(log[0].bytes, CostumeJump());
+    EXPECT_TRUE(log[0].written);
+    EXPECT_EQ(game_.CodeBytes(host::kCostumeLoadSite, 5), CostumeJump());
+    // The 43 bytes behind the record are the game's own and stay as they were.
+    EXPECT_EQ(game_.CodeBytes(host::kCostumeLoadSite + 5, host::kCostumeLoadBytes - 5),
+              std::vector<std::uint8_t>(host::kCostumeLoadBytes - 5, 0xCC));
+}
+
+TEST_F(InitInGame, SecondInitWritesTheSameRecordAgainWithTheSameHandle) {
+    Init("C:\\Games\\mods\\VessaAltCostume");
+    const std::size_t firstCallWrites = platform::WriteLog().size();
+    Init("C:\\Games\\mods\\VessaAltCostume");
+
+    const auto& log = platform::WriteLog();
+    ASSERT_EQ(log.size(), 2 * firstCallWrites);
+    for (std::size_t i = 0; i < firstCallWrites; ++i) {
+        EXPECT_EQ(log[firstCallWrites + i].address, log[i].address);
+        EXPECT_EQ(log[firstCallWrites + i].bytes, log[i].bytes);
+    }
+    EXPECT_EQ(platform::CurrentProcessCalls(), 1u);
+}
+
+TEST_F(InitInGame, NullFolderStillPlacesTheCostumeJump) {
+    Init(nullptr);
+    ASSERT_FALSE(platform::WriteLog().empty());
+    EXPECT_EQ(platform::WriteLog()[0].address, host::kCostumeLoadSite);
+    EXPECT_EQ(game_.CodeBytes(host::kCostumeLoadSite, 5), CostumeJump());
+}
+
+}  // namespace
