@@ -1,5 +1,6 @@
 #include "config/ini_document.h"
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -20,8 +21,25 @@ void IniSection::SetValue(std::string_view key, std::string_view value) {
 
 IniDocument::IniDocument() = default;
 
+namespace {
+
+// The plug-in names its file the Windows way, "<folder>\config.ini". Where '\' is no
+// path separator, the same bytes open with '/' in its place, so the Linux builds read the
+// file the DLL would; the path itself is never changed.
+std::FILE* OpenForReading(const std::string& path) {
+#ifdef _WIN32
+    return std::fopen(path.c_str(), "r");
+#else
+    std::string local = path;
+    std::replace(local.begin(), local.end(), '\\', '/');
+    return std::fopen(local.c_str(), "r");
+#endif
+}
+
+}  // namespace
+
 IniDocument::IniDocument(std::string path) {
-    std::FILE* stream = std::fopen(path.c_str(), "r");
+    std::FILE* stream = OpenForReading(path);
     if (stream == nullptr) {
         return;  // A file that does not open gives an empty document, by design silently.
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "patch/process_memory.h"
 #include "patch/process_memory.linux.h"
@@ -51,22 +52,26 @@ ProcessHandle CurrentProcess() {
 
 bool WriteProcess(ProcessHandle /*process*/, host::Address address, const void* bytes,
                   std::size_t count) {
-    const auto* source = static_cast<const std::uint8_t*>(bytes);
-    WriteRecord record{address, {source, source + count}, false};
-
     // Like WriteProcessMemory: an unmapped target fails quietly instead of faulting, and
     // read-only code pages are made writable for the copy.
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     const std::uintptr_t first = address & ~(page - 1);
     const std::uintptr_t end = std::uintptr_t{address} + count;
+    bool written = false;
     if (count != 0 && IsMapped(first, end) &&
         mprotect(reinterpret_cast<void*>(first), end - first, PROT_READ | PROT_WRITE | PROT_EXEC) ==
             0) {
         std::memcpy(reinterpret_cast<void*>(std::uintptr_t{address}), bytes, count);
-        record.written = true;
+        written = true;
     }
-    Log().push_back(std::move(record));
-    return Log().back().written;
+    // The log is for observers only. The Windows call allocates nothing, so neither may
+    // this layer throw into Init when memory runs out: the entry is dropped instead.
+    try {
+        const auto* source = static_cast<const std::uint8_t*>(bytes);
+        Log().push_back({address, {source, source + count}, written});
+    } catch (const std::bad_alloc&) {
+    }
+    return written;
 }
 
 unsigned CurrentProcessCalls() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +26,11 @@ struct HookCase {
     std::uint32_t handles[3];  // what the game's loaders return, in call order
     bool loadersClobber;       // loaders overwrite every register the game does not keep
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const HookCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 void PutWord(std::vector<std::uint8_t>& record, host::Field field, std::uint32_t value) {
     std::memcpy(record.data() + field.offset, &value, sizeof value);

@@ -1,0 +1,264 @@
+// The configuration pass end to end: real config.ini files, the real Init, the real
+// routines in the simulated game. Each case checks which jump records Init wrote, in
+// which order, and whether the game's own jiggle block ran when the game got there.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "host/game.h"
+#include "patch/jump_record.h"
+#include "patch/process_memory.linux.h"
+#include "plugin/plugin.h"
+#include "plugin/routines.h"
+#include "sim/game.h"
+
+namespace {
+
+host::Address AddressOf(void (*routine)()) {
+    return static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(routine));
+}
+
+std::vector<std::uint8_t> Jump(host::Address site, void (*routine)()) {
+    const patch::JumpRecord r = patch::MakeJumpRecord(site, AddressOf(routine));
+    return {r.begin(), r.end()};
+}
+
+// A scratch folder standing in for the plug-in's folder in the mods directory.
+class ModFolder {
+  public:
+    ModFolder() {
+        char name[] = "/tmp/vessa-mod-XXXXXX";
+        path_ = mkdtemp(name);
+    }
+    ~ModFolder() {
+        std::remove((path_ + "/config.ini").c_str());
+        rmdir((path_ + "/config.ini").c_str());
+        rmdir(path_.c_str());
+    }
+    ModFolder(const ModFolder&) = delete;
+    ModFolder& operator=(const ModFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    void WriteConfig(const std::string& bytes) const {
+        std::FILE* f = std::fopen((path_ + "/config.ini").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+        std::fclose(f);
+    }
+
+  private:
+    std::string path_;
+};
+
+// Runs the game into the jiggle site and reports whether the game's own block ran.
+bool GameRanItsJiggleBlock(sim::Game& game) {
+    const unsigned before = game.JiggleBlockRuns();
+    const sim::RunResult run = game.Run(host::kJiggleSetupSite, game.EntryState());
+    EXPECT_TRUE(run.landed) << "signal " << run.signal << " at " << std::hex << run.faultEip;
+    EXPECT_EQ(run.exit.eip, host::kJiggleSetupContinue);
+    return game.JiggleBlockRuns() != before;
+}
+
+// Init's writes for a given verdict: the costume jump always first, the bypass only when
+// the setting is off.
+void ExpectWritesFor(bool useJiggle) {
+    const auto& log = platform::WriteLog();
+    ASSERT_EQ(log.size(), useJiggle ? 1u : 2u);
+    EXPECT_EQ(log[0].address, host::kCostumeLoadSite);
+    EXPECT_EQ(log[0].bytes, Jump(host::kCostumeLoadSite, &CostumeLoadHook));
+    if (!useJiggle) {
+        EXPECT_EQ(log[1].address, host::kJiggleSetupSite);
+        EXPECT_EQ(log[1].bytes, Jump(host::kJiggleSetupSite, &JiggleSkipStub));
+    }
+}
+
+struct ConfigCase {
+    const char* what;
+    std::optional<std::string> config;  // nullopt: no config.ini at all
+    bool useJiggle;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ConfigCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+const std::string kHeader = "[Vessa Alt Costume]\n";
+
+class ConfigFile : public testing::TestWithParam<ConfigCase> {
+  protected:
+    void SetUp() override { platform::ClearWriteLog(); }
+    ModFolder folder_;
+    sim::Game game_;
+};
+
+TEST_P(ConfigFile, DecidesTheBypassAndTheGameFollows) {
+    const ConfigCase& c = GetParam();
+    if (c.config) {
+        folder_.WriteConfig(*c.config);
+    }
+    Init(folder_.Path().c_str());
+    ExpectWritesFor(c.useJiggle);
+    EXPECT_EQ(GameRanItsJiggleBlock(game_), c.useJiggle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ConfigFile,
+    testing::Values(
+        ConfigCase{"true", kHeader + "UseJiggle=true\n", true},
+        ConfigCase{"TRUE", kHeader + "UseJiggle=TRUE\n", true},
+        ConfigCase{"True", kHeader + "UseJiggle=True\n", true},
+        ConfigCase{"false", kHeader + "UseJiggle=false\n", false},
+        ConfigCase{"one", kHeader + "UseJiggle=1\n", false},
+        ConfigCase{"yes", kHeader + "UseJiggle=yes\n", false},
+        ConfigCase{"empty value", kHeader + "UseJiggle=\n", false},
+        ConfigCase{"bare key", kHeader + "UseJiggle\n", false},
+        ConfigCase{"comment right after value", kHeader + "UseJiggle=true;on\n", true},
+        ConfigCase{"space before comment", kHeader + "UseJiggle=true ;on\n", false},
+        ConfigCase{"spaces around equals", kHeader + "UseJiggle = true\n", false},
+        ConfigCase{"lower case key", kHeader + "usejiggle=true\n", false},
+        ConfigCase{"lower case section", "[vessa alt costume]\nUseJiggle=true\n", false},
+        ConfigCase{"spaces inside brackets", "[ Vessa Alt Costume ]\nUseJiggle=true\n", false},
+        ConfigCase{"header with trailing comment", "[Vessa Alt Costume] ;note\nUseJiggle=true\n",
+                   true},
+        ConfigCase{"byte order mark", "\xEF\xBB\xBF" + kHeader + "UseJiggle=true\n", false},
+        ConfigCase{"repeated key, true last", kHeader + "UseJiggle=false\nUseJiggle=true\n", true},
+        ConfigCase{"repeated key, false last", kHeader + "UseJiggle=true\nUseJiggle=false\n",
+                   false},
+        ConfigCase{"key before any header", "UseJiggle=true\n" + kHeader, false},
+        ConfigCase{"CRLF line ends", "[Vessa Alt Costume]\r\nUseJiggle=true\r\n", true},
+        ConfigCase{"no final line end", kHeader + "UseJiggle=true", true},
+        ConfigCase{"shipped default", kHeader + "UseJiggle=false\n", false},
+        ConfigCase{"missing file", std::nullopt, false}),
+    [](const testing::TestParamInfo<ConfigCase>& param) {
+        std::string name;
+        for (const char* p = param.param.what; *p != '\0'; ++p) {
+            if (std::isalnum(static_cast<unsigned char>(*p))) {
+                name.push_back(*p);
+            } else if (!name.empty() && name.back() != '_') {
+                name.push_back('_');
+            }
+        }
+        return name;
+    });
+
+class FolderPath : public testing::Test {
+  protected:
+    void SetUp() override { platform::ClearWriteLog(); }
+    ModFolder folder_;
+    sim::Game game_;
+};
+
+TEST_F(FolderPath, TrailingBackslashStillFindsTheFile) {
+    folder_.WriteConfig(kHeader + "UseJiggle=true\n");
+    Init((folder_.Path() + "\\").c_str());
+    ExpectWritesFor(true);
+    EXPECT_TRUE(GameRanItsJiggleBlock(game_));
+}
+
+TEST_F(FolderPath, UnreadableFoldersLeaveTheSettingOff) {
+    const std::string longFolder(100000, 'a');
+    const std::string file = folder_.Path() + "/plain-file";
+    std::FILE* f = std::fopen(file.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    const struct {
+        const char* what;
+        const char* folder;
+    } cases[] = {
+        {"null folder", nullptr},
+        {"empty folder", ""},
+        {"100,000-byte folder", longFolder.c_str()},
+        {"folder that is a file", file.c_str()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::ClearWriteLog();
+        Init(c.folder);
+        ExpectWritesFor(false);
+        EXPECT_FALSE(GameRanItsJiggleBlock(game_));
+    }
+    std::remove(file.c_str());
+}
+
+TEST_F(FolderPath, ConfigIniThatIsADirectoryLeavesTheSettingOff) {
+    ASSERT_EQ(mkdir((folder_.Path() + "/config.ini").c_str(), 0700), 0);
+    Init(folder_.Path().c_str());
+    ExpectWritesFor(false);
+    EXPECT_FALSE(GameRanItsJiggleBlock(game_));
+}
+
+TEST_F(FolderPath, EveryInitReadsTheFileAgainButNeverRemovesTheBypass) {
+    folder_.WriteConfig(kHeader + "UseJiggle=true\n");
+    Init(folder_.Path().c_str());
+    ExpectWritesFor(true);
+
+    folder_.WriteConfig(kHeader + "UseJiggle=false\n");
+    platform::ClearWriteLog();
+    Init(folder_.Path().c_str());
+    ExpectWritesFor(false);
+
+    folder_.WriteConfig(kHeader + "UseJiggle=true\n");
+    platform::ClearWriteLog();
+    Init(folder_.Path().c_str());
+    ExpectWritesFor(true);
+    EXPECT_EQ(game_.CodeBytes(host::kJiggleSetupSite, 5),
+              Jump(host::kJiggleSetupSite, &JiggleSkipStub))
+        << "a later 'true' does not take the bypass out";
+    EXPECT_FALSE(GameRanItsJiggleBlock(game_));
+    EXPECT_EQ(platform::CurrentProcessCalls(), 1u);
+}
+
+// JiggleSkipStub on its own: EBX gets the record's first byte sign-extended; every other
+// register, every flag and ESP come through untouched.
+class JiggleStub : public testing::TestWithParam<std::tuple<std::uint8_t, std::uint32_t>> {
+  protected:
+    void SetUp() override {
+        platform::ClearWriteLog();
+        Init(nullptr);  // no configuration: the bypass is placed
+    }
+    sim::Game game_;
+};
+
+TEST_P(JiggleStub, LoadsSignExtendedFirstByteAndKeepsEverythingElse) {
+    const auto [firstByte, flags] = GetParam();
+    game_.FillRecord(0x33);
+    game_.SetRecordByte(host::record::kFirstByte, firstByte);
+    sim::Cpu entry = game_.EntryState();
+    entry.eflags = 0x0202 | flags;
+
+    const sim::RunResult run = game_.Run(host::kJiggleSetupSite, entry);
+
+    ASSERT_TRUE(run.landed);
+    EXPECT_EQ(run.exit.eip, host::kJiggleSetupContinue);
+    EXPECT_EQ(run.exit.ebx, static_cast<std::uint32_t>(
+                                static_cast<std::int32_t>(static_cast<std::int8_t>(firstByte))));
+    for (std::uint32_t sim::Cpu::*reg :
+         {&sim::Cpu::eax, &sim::Cpu::ecx, &sim::Cpu::edx, &sim::Cpu::esi, &sim::Cpu::edi,
+          &sim::Cpu::ebp, &sim::Cpu::esp}) {
+        EXPECT_EQ(run.exit.*reg, entry.*reg);
+    }
+    EXPECT_EQ(run.exit.eflags & sim::kFlagMask, entry.eflags & sim::kFlagMask);
+    EXPECT_TRUE(game_.CallerFrameIntact());
+    EXPECT_EQ(game_.JiggleBlockRuns(), 0u);
+    EXPECT_EQ(game_.RecordBytes()[0], firstByte) << "the stub only reads the record";
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstBytesAndFlags, JiggleStub,
+                         testing::Combine(testing::Values(std::uint8_t{0x00}, std::uint8_t{0x7F},
+                                                          std::uint8_t{0x80}, std::uint8_t{0xFF}),
+                                          testing::Values(0x0000u,     // all clear
+                                                          0x0CD5u,     // CF PF AF ZF SF DF OF
+                                                          0x0041u,     // CF ZF
+                                                          0x0884u)));  // PF SF OF
+
+}  // namespace

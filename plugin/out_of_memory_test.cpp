@@ -1,0 +1,98 @@
+// Init when memory runs out part-way through the configuration pass: whichever allocation
+// fails, no exception may reach the game, the costume jump is in place and the setting
+// counts as off, so the bypass is placed even though config.ini says "true".
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "host/game.h"
+#include "patch/jump_record.h"
+#include "patch/process_memory.linux.h"
+#include "plugin/plugin.h"
+#include "plugin/routines.h"
+#include "sim/game.h"
+
+namespace {
+
+// Allocation number g_failAt (counting from 0 once armed) throws std::bad_alloc.
+long g_failAt = -1;
+long g_allocations = 0;
+bool g_failed = false;
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (g_failAt >= 0 && g_allocations++ == g_failAt) {
+        g_failed = true;
+        throw std::bad_alloc();
+    }
+    void* p = std::malloc(size == 0 ? 1 : size);
+    if (p == nullptr) {
+        throw std::bad_alloc();
+    }
+    return p;
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+std::vector<std::uint8_t> Jump(host::Address site, void (*routine)()) {
+    const patch::JumpRecord r = patch::MakeJumpRecord(
+        site, static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(routine)));
+    return {r.begin(), r.end()};
+}
+
+TEST(InitOutOfMemory, EveryFailedAllocationLeavesTheSettingOff) {
+    char name[] = "/tmp/vessa-oom-XXXXXX";
+    const std::string folder = mkdtemp(name);
+    const std::string config = folder + "/config.ini";
+    std::FILE* f = std::fopen(config.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("[Vessa Alt Costume]\nUseJiggle=true\n", f);
+    std::fclose(f);
+
+    bool completedWithoutFailure = false;
+    long failAt = 0;
+    for (; failAt < 1000 && !completedWithoutFailure; ++failAt) {
+        SCOPED_TRACE("allocation " + std::to_string(failAt) + " fails");
+        sim::Game game;
+        const std::vector<std::uint8_t> jiggleBlock = game.CodeBytes(host::kJiggleSetupSite, 5);
+
+        platform::ClearWriteLog();
+        g_allocations = 0;
+        g_failed = false;
+        g_failAt = failAt;
+        Init(folder.c_str());  // noexcept: an escaping exception would end the test process
+        g_failAt = -1;
+        // The Linux layer's write log allocates too and drops its entry when that fails;
+        // such a failure is outside the plug-in and leaves the pass with memory to spare.
+        const bool failedInPass = g_failed && !platform::WriteLog().empty();
+
+        EXPECT_EQ(game.CodeBytes(host::kCostumeLoadSite, 5),
+                  Jump(host::kCostumeLoadSite, &CostumeLoadHook));
+        if (failedInPass) {
+            EXPECT_EQ(game.CodeBytes(host::kJiggleSetupSite, 5),
+                      Jump(host::kJiggleSetupSite, &JiggleSkipStub));
+        } else {
+            completedWithoutFailure = !g_failed;
+            EXPECT_EQ(game.CodeBytes(host::kJiggleSetupSite, 5), jiggleBlock)
+                << "with memory to spare, 'true' keeps the game's block";
+        }
+    }
+    EXPECT_TRUE(completedWithoutFailure);
+    EXPECT_GT(failAt, 3) << "the pass allocates the path, the document and its entries";
+    std::remove(config.c_str());
+    rmdir(folder.c_str());
+}
+
+}  // namespace
