@@ -4,8 +4,11 @@
 //   vessa-sim [FOLDER]     FOLDER is passed to Init as the plug-in's folder (default ".")
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include <unistd.h>
 
 #include "host/game.h"
 #include "patch/jump_record.h"
@@ -116,6 +119,61 @@ void ReachJiggleSite(sim::Game& game, std::uint8_t firstByte) {
                 run.exit.ebx);
 }
 
+void ShowConfig(const std::string& folder) {
+    const std::string path = folder + "/config.ini";
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        std::printf("%s has no config.ini: UseJiggle counts as off.\n", folder.c_str());
+        return;
+    }
+    std::printf("%s/config.ini reads:\n", folder.c_str());
+    char line[1024];
+    while (std::fgets(line, sizeof line, f) != nullptr) {
+        std::printf("  | %s", line);
+        if (std::strchr(line, '\n') == nullptr) {
+            std::printf("\n");
+        }
+    }
+    std::fclose(f);
+}
+
+// A fresh, unpatched game; the mod loader loads the plug-in and calls Init(folder); then
+// the game builds the character once per costume selector and reaches the jiggle block.
+void RunScenario(const std::string& folder) {
+    sim::Game game;
+    ShowConfig(folder);
+    std::printf("\nThe mod loader reads KorvModInfo: version %u, other fields",
+                KorvModInfo.version);
+    for (std::uint32_t field : KorvModInfo.reserved) {
+        std::printf(" %u", field);
+    }
+    std::printf("\nThe mod loader calls Init(\"%s\"):\n", folder.c_str());
+    platform::ClearWriteLog();
+    Init(folder.c_str());
+    PrintWrites();
+
+    for (std::uint8_t selector : {std::uint8_t{0}, std::uint8_t{1}, std::uint8_t{2}}) {
+        ReachCostumeSite(game, selector);
+    }
+    ReachJiggleSite(game, 0x80);
+}
+
+// A scratch mod folder whose config.ini turns the jiggle block on.
+std::string MakeJiggleOnFolder() {
+    char name[] = "/tmp/vessa-sim-XXXXXX";
+    if (mkdtemp(name) == nullptr) {
+        return {};
+    }
+    const std::string folder = name;
+    std::FILE* f = std::fopen((folder + "/config.ini").c_str(), "w");
+    if (f == nullptr) {
+        return {};
+    }
+    std::fputs("[Vessa Alt Costume]\nUseJiggle=true\n", f);
+    std::fclose(f);
+    return folder;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -123,30 +181,28 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: vessa-sim [FOLDER]\n"
                      "Loads the plug-in into the simulated game, calls Init(FOLDER) and lets\n"
-                     "the game reach the patched places. FOLDER defaults to \".\".\n");
+                     "the game reach the patched places; then does the same once more with a\n"
+                     "config.ini that turns UseJiggle on. FOLDER defaults to \".\".\n");
         return argc == 2 ? 0 : 2;
     }
-    const char* folder = argc == 2 ? argv[1] : ".";
+    const std::string folder = argc == 2 ? argv[1] : ".";
 
-    sim::Game game;
-    std::printf("Simulated game: the plug-in's fixed points are mapped at their real addresses.\n");
+    std::printf("Simulated game: the game's fixed points at their real addresses.\n");
     for (const host::NamedAddress& a : host::kAddresses) {
         std::printf("  %08X  %-20s %s\n", a.value, a.name, a.what);
     }
 
-    std::printf("\nThe mod loader reads KorvModInfo: version %u, other fields",
-                KorvModInfo.version);
-    for (std::uint32_t field : KorvModInfo.reserved) {
-        std::printf(" %u", field);
-    }
-    std::printf("\nThe mod loader calls Init(\"%s\"):\n", folder);
-    platform::ClearWriteLog();
-    Init(folder);
-    PrintWrites();
+    std::printf("\n=== The mod folder %s\n", folder.c_str());
+    RunScenario(folder);
 
-    for (std::uint8_t selector : {std::uint8_t{0}, std::uint8_t{1}, std::uint8_t{2}}) {
-        ReachCostumeSite(game, selector);
+    const std::string jiggleOn = MakeJiggleOnFolder();
+    if (jiggleOn.empty()) {
+        std::fprintf(stderr, "vessa-sim: cannot write a scratch folder in /tmp\n");
+        return 1;
     }
-    ReachJiggleSite(game, 0x80);
+    std::printf("\n=== A mod folder whose config.ini turns UseJiggle on\n");
+    RunScenario(jiggleOn);
+    std::remove((jiggleOn + "/config.ini").c_str());
+    rmdir(jiggleOn.c_str());
     return 0;
 }
