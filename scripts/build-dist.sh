@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the mod folder dist/VessaAltCostume/ (VessaAltCostume.dll + config.ini), then runs
+# the real plug-in code in the simulated game with that folder (vessa-sim under
+# qemu-i386). Installs what it needs first (Debian 12, as root).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+cmake --preset windows-x86 >/dev/null
+cmake --build --preset windows-x86 --target VessaAltCostume vessa-config
+cmake --preset linux-x86 >/dev/null
+cmake --build --preset linux-x86 --target vessa-sim
+
+dist=dist/VessaAltCostume
+rm -rf "${dist}"
+mkdir -p "${dist}"
+cp build/windows-x86/plugin/VessaAltCostume.dll "${dist}/"
+cp package/config.ini "${dist}/"
+echo "Built ${dist}:"
+ls -l "${dist}"
+
+echo
+echo "=== vessa-sim ${dist}"
+qemu-i386-static build/linux-x86/sim/vessa-sim "${dist}"
