@@ -10,13 +10,13 @@ const std::string* IniSection::FindValue(std::string_view key) const {
 }
 
 void IniSection::SetValue(std::string_view key, std::string_view value) {
-    const auto found = pairs_.find(key);
-    if (found != pairs_.end()) {
-        found->second.assign(value);
-        return;
+    // Emplace first: a new key, by far the common case while a file loads, is then hashed and
+    // looked up once. A key already present keeps its node and takes the new value.
+    const auto [pair, inserted] = pairs_.emplace(
+        std::piecewise_construct, std::forward_as_tuple(key), std::forward_as_tuple(value));
+    if (!inserted) {
+        pair->second.assign(value);
     }
-    pairs_.emplace(std::piecewise_construct, std::forward_as_tuple(key),
-                   std::forward_as_tuple(value));
 }
 
 IniDocument::IniDocument() = default;

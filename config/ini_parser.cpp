@@ -4,7 +4,6 @@
 // header, a key line or nothing. No input is an error: every read becomes a header, a pair
 // or nothing, and no whitespace is trimmed anywhere.
 #include <string.h>  // strnlen is POSIX and Windows CRT, not ISO C, so <cstring> need not declare it.
-#include <array>
 #include <cstring>
 
 #include "config/ini_document.h"
@@ -17,32 +16,11 @@ constexpr std::size_t kReadBufferSize = 1024;
 
 constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
 
-// What a byte means to the scan when it stands unescaped. "[" is absent on purpose: it only
-// counts at index 0, which the scan tests before walking.
-enum class ByteRole : unsigned char {
-    kPlain,   // copied unchanged
-    kEnd,     // LF, CR or ";": ends the scan, dropping the rest of the read
-    kEscape,  // "\": takes the next byte with it
-    kEquals,  // "=": the first one splits key from value
-    kClose,   // "]": the last one closes a header
-};
-
-constexpr std::array<ByteRole, 256> MakeByteRoles() {
-    std::array<ByteRole, 256> roles{};
-    roles['\n'] = ByteRole::kEnd;
-    roles['\r'] = ByteRole::kEnd;
-    roles[';'] = ByteRole::kEnd;
-    roles['\\'] = ByteRole::kEscape;
-    roles['='] = ByteRole::kEquals;
-    roles[']'] = ByteRole::kClose;
-    return roles;
-}
-
-constexpr std::array<ByteRole, 256> kByteRoles = MakeByteRoles();
-
-ByteRole RoleOf(char byte) {
-    return kByteRoles[static_cast<unsigned char>(byte)];
-}
+// The bytes that mean something to the scan when they stand unescaped: LF, CR and ";" end
+// it, "\" escapes the next byte, the first "=" splits key from value, the last "]" closes a
+// header. "[" is not among them: it only counts at index 0, tested before the walk. Every
+// other byte is copied unchanged.
+constexpr char kSpecialBytes[] = "\n\r;\\=]";
 
 // The byte an escape "\" + escaped stands for: "\n" and "\r" give LF and CR, every other
 // byte stands for itself and loses its special meaning.
@@ -64,49 +42,51 @@ struct ScannedLine {
     std::size_t close = kNoPosition;   // last unescaped "]"
 };
 
-// Scans the read line[0, length) into processed, which must be empty and reserved to length:
-// the processed line is never longer than the read, so appending never reallocates.
+// Scans the read line[0, length) into processed. line[length] must be NUL, as it is after
+// fgets and strnlen: the runs of plain bytes are found with strcspn, which stops there at the
+// latest. The processed line is never longer than the read, so processed is sized to length
+// up front and filled through a pointer, then cut to the bytes written.
 ScannedLine ScanLine(const char* line, std::size_t length, std::string& processed) {
     ScannedLine scanned;
     scanned.header = line[0] == '[';
+    processed.resize(length);
+    char* const begin = processed.data();
+    char* out = begin;
     std::size_t i = 0;
-    while (i < length) {
-        // Plain bytes are the bulk of every line: copy each run of them in one append.
-        std::size_t run_end = i;
-        while (run_end < length && RoleOf(line[run_end]) == ByteRole::kPlain) {
-            ++run_end;
-        }
-        processed.append(line + i, run_end - i);
-        if (run_end == length) {
+    while (true) {
+        // Plain bytes are the bulk of every line: copy each run of them in one go.
+        const std::size_t run = std::strcspn(line + i, kSpecialBytes);
+        std::memcpy(out, line + i, run);
+        out += run;
+        i += run;
+        if (i >= length) {
             break;
         }
-        i = run_end;
-        switch (RoleOf(line[i])) {
-            case ByteRole::kEnd:
-                return scanned;
-            case ByteRole::kEscape:
-                if (i + 1 == length) {
-                    processed.push_back('\\');  // Nothing left to escape: the backslash stays.
-                    return scanned;
-                }
-                processed.push_back(Unescape(line[i + 1]));
-                i += 2;
-                continue;
-            case ByteRole::kEquals:
-                if (scanned.equals == kNoPosition) {
-                    scanned.equals = processed.size();
-                }
-                processed.push_back('=');
-                break;
-            case ByteRole::kClose:
-                scanned.close = processed.size();
-                processed.push_back(']');
-                break;
-            case ByteRole::kPlain:
-                break;  // Unreachable: the run above stopped at a special byte.
+        const char byte = line[i];
+        if (byte == '\n' || byte == '\r' || byte == ';') {
+            break;  // line end or comment: the rest of the read is dropped
         }
+        const auto position = static_cast<std::size_t>(out - begin);
+        if (byte == '\\') {
+            if (i + 1 == length) {
+                *out++ = '\\';  // Nothing left to escape: the backslash stays.
+                break;
+            }
+            *out++ = Unescape(line[i + 1]);
+            i += 2;
+            continue;
+        }
+        if (byte == '=') {
+            if (scanned.equals == kNoPosition) {
+                scanned.equals = position;
+            }
+        } else {  // "]"
+            scanned.close = position;
+        }
+        *out++ = byte;
         ++i;
     }
+    processed.resize(static_cast<std::size_t>(out - begin));
     return scanned;
 }
 
@@ -134,7 +114,7 @@ void IniDocument::Load(std::FILE* stream) {
             continue;
         }
         processed.clear();
-        processed.reserve(length);
+        processed.reserve(length);  // the scan never needs more: building never reallocates
         const ScannedLine scanned = ScanLine(buffer, length, processed);
         const std::string_view text(processed);
 
