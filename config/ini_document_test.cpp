@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <stdio.h>  // fopencookie (glibc) for streams that cannot seek or fail mid-read.
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -226,6 +229,37 @@ TEST(IniDocumentCookieStream, ReadErrorEndsTheRunAndKeepsWhatWasStored) {
     EXPECT_TRUE(std::ferror(stream));
     std::fclose(stream);
     EXPECT_EQ(ContentsOf(document), (IniContents{{"", {}}, {"S", {{"a", "1"}, {"b", "2"}}}}));
+}
+
+// A glibc cookie stream of one byte repeated, so a line far longer than any test file can be
+// read without a file on disk.
+struct RepeatedByteSource {
+    char byte;
+    std::uint64_t remaining;
+};
+
+ssize_t RepeatedByteRead(void* cookie, char* buffer, std::size_t size) {
+    auto& source = *static_cast<RepeatedByteSource*>(cookie);
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(size, source.remaining));
+    std::memset(buffer, source.byte, count);
+    source.remaining -= count;
+    return static_cast<ssize_t>(count);
+}
+
+// 64 MiB without a line end: 65,600 reads of 1,023 bytes and one of 69. Identical reads are
+// one key, so the document stays two keys long however long the line is.
+TEST(IniDocumentCookieStream, VeryLongSingleLineGivesOneKeyPerDistinctRead) {
+    RepeatedByteSource source{'x', (std::uint64_t{64} << 20) + 5};
+    cookie_io_functions_t functions{};
+    functions.read = RepeatedByteRead;
+    std::FILE* stream = fopencookie(&source, "r", functions);
+    ASSERT_NE(stream, nullptr);
+    IniDocument document;
+    document.Load(stream);
+    std::fclose(stream);
+    EXPECT_EQ(source.remaining, 0u);
+    EXPECT_EQ(ContentsOf(document),
+              (IniContents{{"", {{std::string(1023, 'x'), ""}, {std::string(69, 'x'), ""}}}}));
 }
 
 }  // namespace
