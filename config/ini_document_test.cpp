@@ -109,19 +109,6 @@ TEST(IniDocument, FoundSectionsAndValuesStayValidWhileManySectionsAreAdded) {
     EXPECT_EQ(*value, "v");
 }
 
-TEST(IniDocument, SetValueReplacesAnEarlierValueEvenWithAnEmptyOne) {
-    IniDocument document;
-    IniSection& section = document.FindOrAddSection("");
-    section.SetValue("k", "first");
-    section.SetValue("k", "second");
-    ASSERT_NE(section.FindValue("k"), nullptr);
-    EXPECT_EQ(*section.FindValue("k"), "second");
-    section.SetValue("k", "");
-    ASSERT_NE(section.FindValue("k"), nullptr);
-    EXPECT_EQ(*section.FindValue("k"), "");
-    EXPECT_EQ(section.PairCount(), 1u);
-}
-
 // On Linux a directory opens for reading and the first read fails; on Windows it does not
 // open. Either way the document holds no pair.
 TEST(IniDocument, DirectoryAsPathGivesNoPairs) {
