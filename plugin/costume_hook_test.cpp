@@ -12,6 +12,7 @@
 #include "host/game.h"
 #include "plugin/plugin.h"
 #include "sim/game.h"
+#include "tests/support/param_names.h"
 
 namespace {
 
@@ -154,17 +155,6 @@ INSTANTIATE_TEST_SUITE_P(
         HookCase{"unknown, loaders keep registers", 2, {0x33330003, 0, 0}, false},
         HookCase{"zero handles stored as they come", 1, {0, 0, 0}, true},
         HookCase{"zero effect handle", 0, {0x11110001, 0x22220002, 0}, true}),
-    [](const testing::TestParamInfo<HookCase>& param) {
-        std::string name;
-        for (const char* p = param.param.what; *p != '\0'; ++p) {
-            const char ch = *p;
-            if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')) {
-                name.push_back(ch);
-            } else if (!name.empty() && name.back() != '_') {
-                name.push_back('_');
-            }
-        }
-        return name;
-    });
+    test_support::NameFromWhat());
 
 }  // namespace

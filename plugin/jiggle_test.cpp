@@ -20,6 +20,7 @@
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "tests/support/param_names.h"
 
 namespace {
 
@@ -139,17 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConfigCase{"no final line end", kHeader + "UseJiggle=true", true},
         ConfigCase{"shipped default", kHeader + "UseJiggle=false\n", false},
         ConfigCase{"missing file", std::nullopt, false}),
-    [](const testing::TestParamInfo<ConfigCase>& param) {
-        std::string name;
-        for (const char* p = param.param.what; *p != '\0'; ++p) {
-            if (std::isalnum(static_cast<unsigned char>(*p))) {
-                name.push_back(*p);
-            } else if (!name.empty() && name.back() != '_') {
-                name.push_back('_');
-            }
-        }
-        return name;
-    });
+    test_support::NameFromWhat());
 
 class FolderPath : public testing::Test {
   protected:
