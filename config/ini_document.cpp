@@ -21,12 +21,7 @@ void IniSection::SetValue(std::string_view key, std::string_view value) {
 
 IniDocument::IniDocument() = default;
 
-namespace {
-
-// The plug-in names its file the Windows way, "<folder>\config.ini". Where '\' is no
-// path separator, the same bytes open with '/' in its place, so the Linux builds read the
-// file the DLL would; the path itself is never changed.
-std::FILE* OpenForReading(const std::string& path) {
+std::FILE* OpenIniFile(const std::string& path) {
 #ifdef _WIN32
     return std::fopen(path.c_str(), "r");
 #else
@@ -36,10 +31,8 @@ std::FILE* OpenForReading(const std::string& path) {
 #endif
 }
 
-}  // namespace
-
 IniDocument::IniDocument(std::string path) {
-    std::FILE* stream = OpenForReading(path);
+    std::FILE* stream = OpenIniFile(path);
     if (stream == nullptr) {
         return;  // A file that does not open gives an empty document, by design silently.
     }

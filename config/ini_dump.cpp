@@ -47,6 +47,12 @@ constexpr auto ByName = [](const auto& left, const auto& right) {
 
 }  // namespace
 
+std::string EscapeIniBytes(std::string_view bytes) {
+    std::string out;
+    AppendEscaped(out, bytes);
+    return out;
+}
+
 std::string DumpIniDocument(const IniDocument& document) {
     std::vector<std::pair<std::string_view, const IniSection*>> sections;
     sections.reserve(document.SectionCount());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "config/ini_document.h"
 
@@ -12,3 +13,6 @@
 // "\x" and two lower-case hex digits, so the text is plain ASCII and can be split back
 // unambiguously. Each line ends with a single LF. An empty document dumps as "".
 std::string DumpIniDocument(const IniDocument& document);
+
+// The bytes as the dump shows a name, key or value: \xHH for each byte that needs it.
+std::string EscapeIniBytes(std::string_view bytes);

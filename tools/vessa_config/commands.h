@@ -12,3 +12,5 @@ enum ExitStatus : int {
 
 // dump PATH: prints the canonical dump of PATH as the plug-in's reader loads it.
 int RunDump(std::span<char* const> args);
+// check [FOLDER]: says whether UseJiggle is on for the folder's config.ini, and why.
+int RunCheck(std::span<char* const> args);

@@ -23,6 +23,15 @@ constexpr Command kCommands[] = {
      "    before the first header prints as []. Every byte outside 0x20..0x7E and each\n"
      "    of \\ [ ] = ; is written as \\x and two lower-case hex digits.\n",
      RunDump},
+    {"check", "[FOLDER]",
+     "    Read FOLDER\\config.ini (default: the current folder) through the plug-in's own\n"
+     "    code and say whether UseJiggle is on or off, and why. Then warn about near\n"
+     "    misses that silently leave it off: a byte-order mark, a section or key that\n"
+     "    differs only by letter case or spaces, a value like \" true\" or yes, the key\n"
+     "    under no section, lines longer than 1,023 bytes. Exit status 0 whenever a\n"
+     "    verdict is given, including for a missing config.ini; 1 when FOLDER itself\n"
+     "    cannot be read.\n",
+     RunCheck},
 };
 
 void PrintUsage(std::FILE* out) {
@@ -48,8 +57,9 @@ void PrintHelp(std::FILE* out) {
     std::fputs(
         "\nExit status:\n"
         "  0  success\n"
-        "  1  the file could not be opened or read, or the output could not be written;\n"
-        "     a message naming the file goes to stderr and nothing to stdout\n"
+        "  1  dump: the file could not be opened or read; check: the folder could not be\n"
+        "     read; or the output could not be written. A message naming the file or\n"
+        "     folder goes to stderr and nothing to stdout\n"
         "  2  wrong usage; the usage goes to stderr\n",
         out);
 }
