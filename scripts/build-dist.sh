@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the mod folder dist/VessaAltCostume/ (VessaAltCostume.dll + config.ini), then runs
-# the real plug-in code in the simulated game with that folder (vessa-sim under
-# qemu-i386). Installs what it needs first (Debian 12, as root).
+# Builds the mod folder dist/VessaAltCostume/ (VessaAltCostume.dll + config.ini) and
+# dist/tools/vessa-config.exe, then runs the real plug-in code in the simulated game with
+# that folder (vessa-sim under qemu-i386). Installs what it needs first (Debian 12, root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,8 +17,11 @@ rm -rf "${dist}"
 mkdir -p "${dist}"
 cp build/windows-x86/plugin/VessaAltCostume.dll "${dist}/"
 cp package/config.ini "${dist}/"
-echo "Built ${dist}:"
-ls -l "${dist}"
+# The checker is for the player's desk, not the mods folder.
+mkdir -p dist/tools
+cp build/windows-x86/tools/vessa_config/vessa-config.exe dist/tools/
+echo "Built ${dist} (the mod folder) and dist/tools/vessa-config.exe:"
+ls -l "${dist}" dist/tools
 
 echo
 echo "=== vessa-sim ${dist}"
