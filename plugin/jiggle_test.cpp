@@ -20,6 +20,7 @@
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "tests/support/mod_folder.h"
 #include "tests/support/param_names.h"
 
 namespace {
@@ -33,32 +34,7 @@ std::vector<std::uint8_t> Jump(host::Address site, void (*routine)()) {
     return {r.begin(), r.end()};
 }
 
-// A scratch folder standing in for the plug-in's folder in the mods directory.
-class ModFolder {
-  public:
-    ModFolder() {
-        char name[] = "/tmp/vessa-mod-XXXXXX";
-        path_ = mkdtemp(name);
-    }
-    ~ModFolder() {
-        std::remove((path_ + "/config.ini").c_str());
-        rmdir((path_ + "/config.ini").c_str());
-        rmdir(path_.c_str());
-    }
-    ModFolder(const ModFolder&) = delete;
-    ModFolder& operator=(const ModFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    void WriteConfig(const std::string& bytes) const {
-        std::FILE* f = std::fopen((path_ + "/config.ini").c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-        std::fclose(f);
-    }
-
-  private:
-    std::string path_;
-};
+using test_support::ModFolder;
 
 // Runs the game into the jiggle site and reports whether the game's own block ran.
 bool GameRanItsJiggleBlock(sim::Game& game) {

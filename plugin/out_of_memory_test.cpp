@@ -16,6 +16,7 @@
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "tests/support/mod_folder.h"
 
 namespace {
 
@@ -53,13 +54,9 @@ std::vector<std::uint8_t> Jump(host::Address site, void (*routine)()) {
 }
 
 TEST(InitOutOfMemory, EveryFailedAllocationLeavesTheSettingOff) {
-    char name[] = "/tmp/vessa-oom-XXXXXX";
-    const std::string folder = mkdtemp(name);
-    const std::string config = folder + "/config.ini";
-    std::FILE* f = std::fopen(config.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fputs("[Vessa Alt Costume]\nUseJiggle=true\n", f);
-    std::fclose(f);
+    const test_support::ModFolder modFolder;
+    modFolder.WriteConfig("[Vessa Alt Costume]\nUseJiggle=true\n");
+    const std::string& folder = modFolder.Path();
 
     bool completedWithoutFailure = false;
     long failAt = 0;
@@ -91,8 +88,6 @@ TEST(InitOutOfMemory, EveryFailedAllocationLeavesTheSettingOff) {
     }
     EXPECT_TRUE(completedWithoutFailure);
     EXPECT_GT(failAt, 3) << "the pass allocates the path, the document and its entries";
-    std::remove(config.c_str());
-    rmdir(folder.c_str());
 }
 
 }  // namespace

@@ -10,36 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/mod_folder.h"
 #include "tests/support/param_names.h"
 
 namespace {
 
-// A scratch mod folder, removed again with its config.ini.
-class Folder {
-  public:
-    Folder() {
-        char name[] = "/tmp/vessa-check-XXXXXX";
-        path_ = mkdtemp(name);
-    }
-    ~Folder() {
-        std::remove((path_ + "/config.ini").c_str());
-        rmdir((path_ + "/config.ini").c_str());
-        rmdir(path_.c_str());
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    void Write(const std::string& bytes) const {
-        std::FILE* f = std::fopen((path_ + "/config.ini").c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-
-  private:
-    std::string path_;
-};
+using Folder = test_support::ModFolder;
 
 struct CheckCase {
     const char* what;
@@ -61,7 +37,7 @@ TEST_P(CheckFolder, GivesThePluginsVerdictAndNamesTheNearMisses) {
     const CheckCase& c = GetParam();
     Folder folder;
     if (c.config) {
-        folder.Write(*c.config);
+        folder.WriteConfig(*c.config);
     }
     ConfigCheck check;
     std::string error;
@@ -140,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CheckFolderErrors, UnreadableFolderIsAnErrorNotAVerdict) {
     Folder folder;
     const std::string file = folder.Path() + "/config.ini";
-    folder.Write("[Vessa Alt Costume]\nUseJiggle=true\n");
+    folder.WriteConfig("[Vessa Alt Costume]\nUseJiggle=true\n");
     for (const std::string& path : {folder.Path() + "/no-such-folder", file}) {
         ConfigCheck check;
         std::string error;
