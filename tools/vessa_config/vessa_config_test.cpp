@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/testing/ini_test_support.h"
+#include "tests/support/mod_folder.h"
 
 namespace {
 
@@ -107,9 +108,40 @@ TEST(VessaConfig, HelpExplainsDumpAndTheExitStatusesOnStdout) {
     const ToolRun run = RunTool({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    for (const char* expected : {"dump PATH", "\\x", "Exit status", "  1  ", "  2  "}) {
+    for (const char* expected :
+         {"dump PATH", "check [FOLDER]", "\\x", "Exit status", "  1  ", "  2  "}) {
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected;
     }
+}
+
+TEST(VessaConfigCheck, GivesTheVerdictOnStdoutAndExitsZero) {
+    const test_support::ModFolder folder;
+    folder.WriteConfig("[Vessa Alt Costume]\nUseJiggle = true\n");
+    const ToolRun run = RunTool({"check", folder.Path()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("UseJiggle is OFF"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("warning: key \"UseJiggle \""), std::string::npos) << run.out;
+}
+
+TEST(VessaConfigCheck, MissingConfigIsAVerdictButAnUnreadableFolderExitsOne) {
+    const test_support::ModFolder folder;
+    const ToolRun missing = RunTool({"check", folder.Path()});
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_NE(missing.out.find("no config.ini"), std::string::npos) << missing.out;
+
+    const std::string gone = folder.Path() + "/no-such-folder";
+    const ToolRun unreadable = RunTool({"check", gone});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_EQ(unreadable.out, "");
+    EXPECT_NE(unreadable.err.find(gone), std::string::npos) << unreadable.err;
+}
+
+TEST(VessaConfigCheck, MoreThanOneFolderIsWrongUsage) {
+    const ToolRun run = RunTool({"check", "a", "b"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("usage: vessa-config check [FOLDER]"), std::string::npos) << run.err;
 }
 
 }  // namespace
