@@ -1,5 +1,4 @@
 // The part of the configuration pass that touches the game: placing the bypass jump.
-#include <cstdint>
 #include <memory>
 
 #include "config/ini_document.h"
@@ -25,9 +24,7 @@ void RunConfigPass(const char* folderPath) noexcept {
         useJiggle = false;
     }
     if (!useJiggle) {
-        patch::WriteRelativeJump(
-            host::kJiggleSetupSite,
-            static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(&JiggleSkipStub)));
+        patch::WriteRelativeJump(host::kJiggleSetupSite, RoutineAddress(&JiggleSkipStub));
     }
     document.reset();  // clears every section, then releases the document itself
 }

@@ -10,17 +10,12 @@
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "tests/support/jumps.h"
 
 namespace {
 
-host::Address AddressOf(void (*routine)()) {
-    return static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(routine));
-}
-
 std::vector<std::uint8_t> CostumeJump() {
-    const patch::JumpRecord r =
-        patch::MakeJumpRecord(host::kCostumeLoadSite, AddressOf(&CostumeLoadHook));
-    return {r.begin(), r.end()};
+    return test_support::JumpBytes(host::kCostumeLoadSite, &CostumeLoadHook);
 }
 
 class InitInGame : public testing::Test {

@@ -20,20 +20,13 @@
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "tests/support/jumps.h"
 #include "tests/support/mod_folder.h"
 #include "tests/support/param_names.h"
 
 namespace {
 
-host::Address AddressOf(void (*routine)()) {
-    return static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(routine));
-}
-
-std::vector<std::uint8_t> Jump(host::Address site, void (*routine)()) {
-    const patch::JumpRecord r = patch::MakeJumpRecord(site, AddressOf(routine));
-    return {r.begin(), r.end()};
-}
-
+using test_support::JumpBytes;
 using test_support::ModFolder;
 
 // Runs the game into the jiggle site and reports whether the game's own block ran.
@@ -51,10 +44,10 @@ void ExpectWritesFor(bool useJiggle) {
     const auto& log = platform::WriteLog();
     ASSERT_EQ(log.size(), useJiggle ? 1u : 2u);
     EXPECT_EQ(log[0].address, host::kCostumeLoadSite);
-    EXPECT_EQ(log[0].bytes, Jump(host::kCostumeLoadSite, &CostumeLoadHook));
+    EXPECT_EQ(log[0].bytes, JumpBytes(host::kCostumeLoadSite, &CostumeLoadHook));
     if (!useJiggle) {
         EXPECT_EQ(log[1].address, host::kJiggleSetupSite);
-        EXPECT_EQ(log[1].bytes, Jump(host::kJiggleSetupSite, &JiggleSkipStub));
+        EXPECT_EQ(log[1].bytes, JumpBytes(host::kJiggleSetupSite, &JiggleSkipStub));
     }
 }
 
@@ -179,7 +172,7 @@ TEST_F(FolderPath, EveryInitReadsTheFileAgainButNeverRemovesTheBypass) {
     Init(folder_.Path().c_str());
     ExpectWritesFor(true);
     EXPECT_EQ(game_.CodeBytes(host::kJiggleSetupSite, 5),
-              Jump(host::kJiggleSetupSite, &JiggleSkipStub))
+              JumpBytes(host::kJiggleSetupSite, &JiggleSkipStub))
         << "a later 'true' does not take the bypass out";
     EXPECT_FALSE(GameRanItsJiggleBlock(game_));
     EXPECT_EQ(platform::CurrentProcessCalls(), 1u);

@@ -16,6 +16,7 @@
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "tests/support/jumps.h"
 #include "tests/support/mod_folder.h"
 
 namespace {
@@ -47,11 +48,7 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-std::vector<std::uint8_t> Jump(host::Address site, void (*routine)()) {
-    const patch::JumpRecord r = patch::MakeJumpRecord(
-        site, static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(routine)));
-    return {r.begin(), r.end()};
-}
+using test_support::JumpBytes;
 
 TEST(InitOutOfMemory, EveryFailedAllocationLeavesTheSettingOff) {
     const test_support::ModFolder modFolder;
@@ -76,10 +73,10 @@ TEST(InitOutOfMemory, EveryFailedAllocationLeavesTheSettingOff) {
         const bool failedInPass = g_failed && !platform::WriteLog().empty();
 
         EXPECT_EQ(game.CodeBytes(host::kCostumeLoadSite, 5),
-                  Jump(host::kCostumeLoadSite, &CostumeLoadHook));
+                  JumpBytes(host::kCostumeLoadSite, &CostumeLoadHook));
         if (failedInPass) {
             EXPECT_EQ(game.CodeBytes(host::kJiggleSetupSite, 5),
-                      Jump(host::kJiggleSetupSite, &JiggleSkipStub));
+                      JumpBytes(host::kJiggleSetupSite, &JiggleSkipStub));
         } else {
             completedWithoutFailure = !g_failed;
             EXPECT_EQ(game.CodeBytes(host::kJiggleSetupSite, 5), jiggleBlock)

@@ -1,7 +1,5 @@
 #include "plugin/plugin.h"
 
-#include <cstdint>
-
 #include "host/game.h"
 #include "patch/host_memory.h"
 #include "plugin/config_pass.h"
@@ -9,15 +7,6 @@
 
 // version 5 is what the mod loader expects; the nine other fields stay zero.
 extern "C" constinit const ModInfoRecord KorvModInfo = {5, {}};
-
-namespace {
-
-// The run-time address of one of our routines, as the game's 32-bit code sees it.
-host::Address RoutineAddress(void (*routine)()) {
-    return static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(routine));
-}
-
-}  // namespace
 
 extern "C" void Init(const char* folderPath) noexcept {
     // The costume hook goes in first, whatever the configuration says.

@@ -19,15 +19,11 @@
 
 namespace {
 
-host::Address AddressOf(void (*routine)()) {
-    return static_cast<host::Address>(reinterpret_cast<std::uintptr_t>(routine));
-}
-
 const char* NameOfTarget(host::Address target) {
-    if (target == AddressOf(&CostumeLoadHook)) {
+    if (target == RoutineAddress(&CostumeLoadHook)) {
         return "CostumeLoadHook";
     }
-    if (target == AddressOf(&JiggleSkipStub)) {
+    if (target == RoutineAddress(&JiggleSkipStub)) {
         return "JiggleSkipStub";
     }
     return "an unknown address";
