@@ -17,21 +17,10 @@ namespace fs = std::filesystem;
 
 const fs::path kTestData = VESSA_CONFIG_TESTDATA_DIR;
 
-std::vector<std::string> GoldenNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kTestData)) {
-        if (entry.path().extension() == ".ini") {
-            names.push_back(entry.path().stem().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // One test over the whole folder, listed when it runs: a new pair of files is checked by the
 // next test run without rebuilding or re-listing anything.
 TEST(IniGolden, EveryInputDumpsExactlyAsItsDumpFile) {
-    const std::vector<std::string> names = GoldenNames();
+    const std::vector<std::string> names = GoldenNames(kTestData.string());
     ASSERT_FALSE(names.empty()) << "no golden files in " << kTestData;
     for (const std::string& name : names) {
         const fs::path dump = kTestData / (name + ".dump");

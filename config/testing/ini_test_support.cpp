@@ -4,7 +4,9 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 IniContents ContentsOf(const IniDocument& document) {
     IniContents contents;
@@ -55,4 +57,15 @@ std::string ReadWholeFile(const std::string& path) {
     }
     std::fclose(stream);
     return content;
+}
+
+std::vector<std::string> GoldenNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() == ".ini") {
+            names.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }

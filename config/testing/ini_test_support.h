@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/ini_document.h"
 
@@ -31,3 +32,6 @@ class TempIniFile {
 
 // The whole content of a file, or "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+
+// The golden cases in a folder: the names of its NAME.ini files, without extension, sorted.
+std::vector<std::string> GoldenNames(const std::string& folder);

@@ -51,21 +51,10 @@ ToolRun RunTool(const std::vector<std::string>& args) {
     return run;
 }
 
-std::vector<std::string> GoldenNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kTestData)) {
-        if (entry.path().extension() == ".ini") {
-            names.push_back(entry.path().stem().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Every golden input through the real binary; the folder is listed when the test runs, so a
 // new pair of files is checked without rebuilding.
 TEST(VessaConfigDump, PrintsExactlyTheDumpFileOfEveryGoldenInput) {
-    const std::vector<std::string> names = GoldenNames();
+    const std::vector<std::string> names = GoldenNames(kTestData.string());
     ASSERT_FALSE(names.empty()) << "no golden files in " << kTestData;
     for (const std::string& name : names) {
         const ToolRun run = RunTool({"dump", (kTestData / (name + ".ini")).string()});
