@@ -78,6 +78,25 @@ void WarnAboutRawBytes(const std::string& bytes, std::vector<std::string>& warni
     }
 }
 
+// A value that looks meant as "on" but reads as off.
+void WarnAboutValue(std::string_view value, std::vector<std::string>& warnings) {
+    if (plugin::EqualsIgnoringAsciiCase(value, "true")) {
+        return;
+    }
+    const std::string loose = Loosely(value);
+    if (loose == "true") {
+        warnings.push_back("the value " + Quoted(value) +
+                           " is \"true\" apart from spaces around it; nothing is trimmed, so "
+                           "write UseJiggle=true with nothing else on the line (a comment "
+                           "may follow directly: UseJiggle=true;note)");
+    } else if (loose == "yes" || loose == "on" || loose == "1" || loose == "y" ||
+               loose == "enabled" || loose == "enable") {
+        warnings.push_back("the value " + Quoted(value) +
+                           " reads as off: only \"true\" (any letter case) turns the jiggle "
+                           "set-up on");
+    }
+}
+
 void WarnAboutNames(const IniDocument& document, std::vector<std::string>& warnings) {
     // Sorted, so the warnings come out in the same order on every run.
     std::vector<std::pair<std::string_view, const IniSection*>> sections;
@@ -119,22 +138,9 @@ void WarnAboutNames(const IniDocument& document, std::vector<std::string>& warni
                 warnings.push_back("UseJiggle=" + EscapeIniBytes(value) + " is in section " +
                                    Section(name) + ", which the plug-in does not read");
             }
+            // Fixing the name alone would not help if the value still reads as off.
+            WarnAboutValue(value, warnings);
         }
-    }
-}
-
-void WarnAboutValue(const std::string& value, std::vector<std::string>& warnings) {
-    const std::string loose = Loosely(value);
-    if (loose == "true") {
-        warnings.push_back("the value " + Quoted(value) +
-                           " is \"true\" apart from spaces around it; nothing is trimmed, so "
-                           "write UseJiggle=true with nothing else on the line (a comment "
-                           "may follow directly: UseJiggle=true;note)");
-    } else if (loose == "yes" || loose == "on" || loose == "1" || loose == "y" ||
-               loose == "enabled" || loose == "enable") {
-        warnings.push_back("the value " + Quoted(value) +
-                           " reads as off: only \"true\" (any letter case) turns the jiggle "
-                           "set-up on");
     }
 }
 
@@ -186,8 +192,5 @@ bool CheckConfigFolder(const std::string& folder, ConfigCheck& check, std::strin
 
     WarnAboutRawBytes(raw, check.warnings);
     WarnAboutNames(document, check.warnings);
-    if (value != nullptr && !check.useJiggle) {
-        WarnAboutValue(*value, check.warnings);
-    }
     return true;
 }
