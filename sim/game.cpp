@@ -100,12 +100,6 @@ class TrapGuard {
 
 }  // namespace
 
-const char* RegisterName(std::size_t index) {
-    static const char* const names[] = {"eax", "ebx", "ecx", "edx",    "esi",
-                                        "edi", "ebp", "esp", "eflags", "eip"};
-    return index < std::size(names) ? names[index] : "?";
-}
-
 Game::Game() {
     if (g_game != nullptr) {
         Fail("a second simulated game", 0);

@@ -112,7 +112,4 @@ class Game {
     std::uint32_t handleSequence_ = 0;
 };
 
-// A register name for messages: "eax", "ebx", ...
-const char* RegisterName(std::size_t index);
-
 }  // namespace sim
