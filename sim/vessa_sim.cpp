@@ -81,20 +81,17 @@ void ReachCostumeSite(sim::Game& game, std::uint8_t selector) {
         std::printf("  the game stopped: signal %d at %08X\n", run.signal, run.faultEip);
         return;
     }
-    std::printf("  record +3F0 texture archive handle: %08X%s\n",
-                game.RecordWord(host::record::kTextureHandle),
-                game.RecordWord(host::record::kTextureHandle) == kGameLeftHandle
-                    ? " (the game's own value, untouched)"
-                    : "");
-    std::printf("  record +3F4 effect archive handle:  %08X\n",
-                game.RecordWord(host::record::kEffectHandle));
-    std::printf("  record +3F8 model handle:           %08X%s\n",
-                game.RecordWord(host::record::kModelHandle),
-                game.RecordWord(host::record::kModelHandle) == kGameLeftHandle
-                    ? " (the game's own value, untouched)"
-                    : "");
-    std::printf("  record +02 alternate-costume flag:  %u\n",
-                game.RecordByte(host::record::kAltCostumeFlag));
+    // The record offsets come from the game's table, so the printout cannot drift from it.
+    const auto printHandle = [&game](const char* what, host::Field field) {
+        const std::uint32_t handle = game.RecordWord(field);
+        std::printf("  record +%03X %-28s %08X%s\n", field.offset, what, handle,
+                    handle == kGameLeftHandle ? " (the game's own value, untouched)" : "");
+    };
+    printHandle("texture archive handle:", host::record::kTextureHandle);
+    printHandle("effect archive handle:", host::record::kEffectHandle);
+    printHandle("model handle:", host::record::kModelHandle);
+    std::printf("  record +%03X %-28s %u\n", host::record::kAltCostumeFlag.offset,
+                "alternate-costume flag:", game.RecordByte(host::record::kAltCostumeFlag));
     std::printf("  control resumed at %08X with EAX = %08X; ESP and EBP %s\n", run.exit.eip,
                 run.exit.eax,
                 run.exit.esp == entry.esp && run.exit.ebp == entry.ebp ? "unchanged" : "CHANGED");
