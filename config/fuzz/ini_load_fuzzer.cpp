@@ -15,10 +15,11 @@
 
 #include "config/ini_document.h"
 #include "config/ini_dump.h"
+#include "config/testing/ini_contents.h"
 
 namespace {
 
-using Contents = std::map<std::string, std::map<std::string, std::string>>;
+using Contents = IniContents;
 
 constexpr std::size_t kLongestRead = 1023;
 
@@ -27,16 +28,6 @@ void Require(bool holds, const char* what) {
         std::fprintf(stderr, "reader invariant broken: %s\n", what);
         std::abort();
     }
-}
-
-Contents ContentsOf(const IniDocument& document) {
-    Contents contents;
-    document.ForEachSection([&contents](std::string_view name, const IniSection& section) {
-        auto& pairs = contents[std::string(name)];
-        section.ForEachPair(
-            [&pairs](std::string_view key, std::string_view value) { pairs.emplace(key, value); });
-    });
-    return contents;
 }
 
 // The line rules applied literally: fgets-sized reads, strnlen, one byte at a time.

@@ -8,16 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 
-IniContents ContentsOf(const IniDocument& document) {
-    IniContents contents;
-    document.ForEachSection([&contents](std::string_view name, const IniSection& section) {
-        auto& pairs = contents[std::string(name)];
-        section.ForEachPair(
-            [&pairs](std::string_view key, std::string_view value) { pairs.emplace(key, value); });
-    });
-    return contents;
-}
-
 TempIniFile::TempIniFile(std::string_view bytes) {
     std::string pattern = testing::TempDir() + "vessa_ini_XXXXXX";
     const int descriptor = mkstemp(pattern.data());

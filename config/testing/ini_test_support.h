@@ -1,18 +1,13 @@
-// Helpers shared by the configuration reader's tests: files written byte for byte, and a
-// document's whole content as ordinary ordered maps that tests compare in one expectation.
+// Helpers shared by the configuration reader's tests: files written byte for byte, the
+// golden cases, and (through ini_contents.h) a document's whole content as ordered maps.
 #pragma once
 
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/ini_document.h"
-
-// A document's content: section name -> (key -> value).
-using IniContents = std::map<std::string, std::map<std::string, std::string>>;
-
-IniContents ContentsOf(const IniDocument& document);
+#include "config/testing/ini_contents.h"
 
 // A file in the test temp directory holding exactly the given bytes; removed again when the
 // object goes away.
