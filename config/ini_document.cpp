@@ -1,6 +1,7 @@
 #include "config/ini_document.h"
 
 #include <algorithm>
+#include <memory>
 #include <tuple>
 #include <utility>
 
@@ -31,13 +32,22 @@ std::FILE* OpenIniFile(const std::string& path) {
 #endif
 }
 
+namespace {
+
+struct CloseFile {
+    void operator()(std::FILE* stream) const noexcept { std::fclose(stream); }
+};
+
+}  // namespace
+
 IniDocument::IniDocument(std::string path) {
-    std::FILE* stream = OpenIniFile(path);
+    // Closed on every way out, also when Load runs out of memory and throws: the plug-in
+    // runs inside the game, which would otherwise lose a file handle to every such Init.
+    const std::unique_ptr<std::FILE, CloseFile> stream(OpenIniFile(path));
     if (stream == nullptr) {
         return;  // A file that does not open gives an empty document, by design silently.
     }
-    Load(stream);
-    std::fclose(stream);
+    Load(stream.get());
 }
 
 IniDocument::~IniDocument() {

@@ -1,11 +1,13 @@
 // Init when memory runs out part-way through the configuration pass: whichever allocation
-// fails, no exception may reach the game, the costume jump is in place and the setting
-// counts as off, so the bypass is placed even though config.ini says "true".
+// fails, no exception may reach the game, the costume jump is in place, the setting counts
+// as off, so the bypass is placed even though config.ini says "true", and config.ini is
+// closed again: the game would otherwise lose a file handle to every such Init.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
@@ -50,6 +52,16 @@ namespace {
 
 using test_support::JumpBytes;
 
+// Open file descriptors of this process; a config.ini left open shows as one more.
+std::size_t OpenDescriptors() {
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/fd")) {
+        ++count;
+    }
+    return count;
+}
+
 TEST(InitOutOfMemory, EveryFailedAllocationLeavesTheSettingOff) {
     const test_support::ModFolder modFolder;
     modFolder.WriteConfig("[Vessa Alt Costume]\nUseJiggle=true\n");
@@ -63,6 +75,7 @@ TEST(InitOutOfMemory, EveryFailedAllocationLeavesTheSettingOff) {
         const std::vector<std::uint8_t> jiggleBlock = game.CodeBytes(host::kJiggleSetupSite, 5);
 
         platform::ClearWriteLog();
+        const std::size_t descriptorsBefore = OpenDescriptors();
         g_allocations = 0;
         g_failed = false;
         g_failAt = failAt;
@@ -72,6 +85,7 @@ TEST(InitOutOfMemory, EveryFailedAllocationLeavesTheSettingOff) {
         // such a failure is outside the plug-in and leaves the pass with memory to spare.
         const bool failedInPass = g_failed && !platform::WriteLog().empty();
 
+        EXPECT_EQ(OpenDescriptors(), descriptorsBefore) << "config.ini left open";
         EXPECT_EQ(game.CodeBytes(host::kCostumeLoadSite, 5),
                   JumpBytes(host::kCostumeLoadSite, &CostumeLoadHook));
         if (failedInPass) {
