@@ -4,6 +4,11 @@
 
 #include <string>
 
+#include "config/ini_document.h"
+#include "tests/support/mod_folder.h"
+#include "tests/support/param_names.h"
+#include "tests/support/use_jiggle_verdicts.h"
+
 namespace plugin {
 namespace {
 
@@ -45,6 +50,22 @@ TEST(EqualsIgnoringAsciiCase, FoldsOnlyLettersAToZOverTheWholeLength) {
         EXPECT_EQ(EqualsIgnoringAsciiCase(c.a, c.b), c.equal) << c.a << " vs " << c.b;
     }
 }
+
+// The pass's own steps, from the folder to the verdict: the path Init builds, the document
+// read from it, the setting looked up in it.
+class ConfigPassVerdict : public testing::TestWithParam<test_support::VerdictCase> {};
+
+TEST_P(ConfigPassVerdict, ReadsTheFolderAsInitDoes) {
+    const test_support::VerdictCase& c = GetParam();
+    const test_support::ModFolder folder;
+    test_support::WriteVerdictConfig(folder, c);
+    const IniDocument document(ConfigPath(folder.Path()));
+    EXPECT_EQ(UseJiggle(document), c.useJiggle);
+}
+
+INSTANTIATE_TEST_SUITE_P(Verdicts, ConfigPassVerdict,
+                         testing::ValuesIn(test_support::UseJiggleVerdicts()),
+                         test_support::NameFromWhat());
 
 }  // namespace
 }  // namespace plugin

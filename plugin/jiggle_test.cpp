@@ -8,8 +8,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
-#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -23,6 +21,7 @@
 #include "tests/support/jumps.h"
 #include "tests/support/mod_folder.h"
 #include "tests/support/param_names.h"
+#include "tests/support/use_jiggle_verdicts.h"
 
 namespace {
 
@@ -51,20 +50,9 @@ void ExpectWritesFor(bool useJiggle) {
     }
 }
 
-struct ConfigCase {
-    const char* what;
-    std::optional<std::string> config;  // nullopt: no config.ini at all
-    bool useJiggle;
-};
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const ConfigCase& c, std::ostream* os) {
-    *os << c.what;
-}
-
 const std::string kHeader = "[Vessa Alt Costume]\n";
 
-class ConfigFile : public testing::TestWithParam<ConfigCase> {
+class ConfigFile : public testing::TestWithParam<test_support::VerdictCase> {
   protected:
     void SetUp() override { platform::ClearWriteLog(); }
     ModFolder folder_;
@@ -72,44 +60,15 @@ class ConfigFile : public testing::TestWithParam<ConfigCase> {
 };
 
 TEST_P(ConfigFile, DecidesTheBypassAndTheGameFollows) {
-    const ConfigCase& c = GetParam();
-    if (c.config) {
-        folder_.WriteConfig(*c.config);
-    }
+    const test_support::VerdictCase& c = GetParam();
+    test_support::WriteVerdictConfig(folder_, c);
     Init(folder_.Path().c_str());
     ExpectWritesFor(c.useJiggle);
     EXPECT_EQ(GameRanItsJiggleBlock(game_), c.useJiggle);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ConfigFile,
-    testing::Values(
-        ConfigCase{"true", kHeader + "UseJiggle=true\n", true},
-        ConfigCase{"TRUE", kHeader + "UseJiggle=TRUE\n", true},
-        ConfigCase{"True", kHeader + "UseJiggle=True\n", true},
-        ConfigCase{"false", kHeader + "UseJiggle=false\n", false},
-        ConfigCase{"one", kHeader + "UseJiggle=1\n", false},
-        ConfigCase{"yes", kHeader + "UseJiggle=yes\n", false},
-        ConfigCase{"empty value", kHeader + "UseJiggle=\n", false},
-        ConfigCase{"bare key", kHeader + "UseJiggle\n", false},
-        ConfigCase{"comment right after value", kHeader + "UseJiggle=true;on\n", true},
-        ConfigCase{"space before comment", kHeader + "UseJiggle=true ;on\n", false},
-        ConfigCase{"spaces around equals", kHeader + "UseJiggle = true\n", false},
-        ConfigCase{"lower case key", kHeader + "usejiggle=true\n", false},
-        ConfigCase{"lower case section", "[vessa alt costume]\nUseJiggle=true\n", false},
-        ConfigCase{"spaces inside brackets", "[ Vessa Alt Costume ]\nUseJiggle=true\n", false},
-        ConfigCase{"header with trailing comment", "[Vessa Alt Costume] ;note\nUseJiggle=true\n",
-                   true},
-        ConfigCase{"byte order mark", "\xEF\xBB\xBF" + kHeader + "UseJiggle=true\n", false},
-        ConfigCase{"repeated key, true last", kHeader + "UseJiggle=false\nUseJiggle=true\n", true},
-        ConfigCase{"repeated key, false last", kHeader + "UseJiggle=true\nUseJiggle=false\n",
-                   false},
-        ConfigCase{"key before any header", "UseJiggle=true\n" + kHeader, false},
-        ConfigCase{"CRLF line ends", "[Vessa Alt Costume]\r\nUseJiggle=true\r\n", true},
-        ConfigCase{"no final line end", kHeader + "UseJiggle=true", true},
-        ConfigCase{"shipped default", kHeader + "UseJiggle=false\n", false},
-        ConfigCase{"missing file", std::nullopt, false}),
-    test_support::NameFromWhat());
+INSTANTIATE_TEST_SUITE_P(Verdicts, ConfigFile, testing::ValuesIn(test_support::UseJiggleVerdicts()),
+                         test_support::NameFromWhat());
 
 class FolderPath : public testing::Test {
   protected:

@@ -12,6 +12,7 @@
 
 #include "tests/support/mod_folder.h"
 #include "tests/support/param_names.h"
+#include "tests/support/use_jiggle_verdicts.h"
 
 namespace {
 
@@ -118,6 +119,23 @@ INSTANTIATE_TEST_SUITE_P(
                               true,
                               "UseJiggle=true",
                               {"line 2 is 1106 bytes long"}}));
+
+// The tool's verdict is the plug-in's, for every config.ini the plug-in is tested on.
+class CheckVerdict : public testing::TestWithParam<test_support::VerdictCase> {};
+
+TEST_P(CheckVerdict, IsThePluginsVerdict) {
+    const test_support::VerdictCase& c = GetParam();
+    const Folder folder;
+    test_support::WriteVerdictConfig(folder, c);
+    ConfigCheck check;
+    std::string error;
+    ASSERT_TRUE(CheckConfigFolder(folder.Path(), check, error)) << error;
+    EXPECT_EQ(check.useJiggle, c.useJiggle) << check.verdict;
+}
+
+INSTANTIATE_TEST_SUITE_P(Verdicts, CheckVerdict,
+                         testing::ValuesIn(test_support::UseJiggleVerdicts()),
+                         test_support::NameFromWhat());
 
 TEST(CheckFolderErrors, UnreadableFolderIsAnErrorNotAVerdict) {
     Folder folder;
