@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "tools/vessa_config/commands.h"
+#include "vessa_version.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void PrintUsage(std::FILE* out) {
                      static_cast<int>(command.synopsis.size()), command.synopsis.data());
         prefix = "      ";
     }
-    std::fprintf(out, "%s vessa-config --help\n", prefix);
+    std::fprintf(out, "%s vessa-config --help | --version\n", prefix);
 }
 
 void PrintHelp(std::FILE* out) {
@@ -76,6 +77,11 @@ int main(int argc, char** argv) {
     if (name == "--help" || name == "-h") {
         PrintHelp(stdout);
         return kExitSuccess;
+    }
+    if (name == "--version") {
+        // The version a bug report names; the same as the .exe's and the DLL's file version.
+        std::puts("vessa-config " VESSA_VERSION);
+        return std::fflush(stdout) == 0 ? kExitSuccess : kExitFailure;
     }
     for (const Command& command : kCommands) {
         if (command.name == name) {

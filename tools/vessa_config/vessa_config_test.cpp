@@ -103,6 +103,15 @@ TEST(VessaConfig, HelpExplainsDumpAndTheExitStatusesOnStdout) {
     }
 }
 
+// The version comes from project(... VERSION) through a generated header; the test gets the
+// project's version straight from CMake, so a header that fell out of step would show.
+TEST(VessaConfig, VersionPrintsTheProjectVersionOnStdout) {
+    const ToolRun run = RunTool({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "vessa-config " VESSA_PROJECT_VERSION "\n");
+}
+
 TEST(VessaConfigCheck, GivesTheVerdictOnStdoutAndExitsZero) {
     const test_support::ModFolder folder;
     folder.WriteConfig("[Vessa Alt Costume]\nUseJiggle = true\n");
