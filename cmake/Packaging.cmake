@@ -28,3 +28,36 @@ if(VESSA_BUILD_TESTS)
                          -P ${PROJECT_SOURCE_DIR}/cmake/CheckVersionResource.cmake)
     endforeach()
 endif()
+
+# What a player gets, laid out as the zip holds it:
+#   VessaAltCostume/VessaAltCostume.dll, config.ini, README.txt   the mod folder, ready to drop
+#                                                                 into the mods folder
+#   tools/vessa-config.exe                                        the checker, kept out of it
+# The player's README is text for Notepad: CR LF line ends, the version filled in.
+set(_vessa_player_readme "${PROJECT_BINARY_DIR}/package/README.txt")
+configure_file("${PROJECT_SOURCE_DIR}/package/README.txt.in" "${_vessa_player_readme}" @ONLY
+               NEWLINE_STYLE CRLF)
+
+install(TARGETS VessaAltCostume RUNTIME DESTINATION VessaAltCostume)
+install(FILES "${PROJECT_SOURCE_DIR}/package/config.ini" "${_vessa_player_readme}"
+        DESTINATION VessaAltCostume)
+install(TARGETS vessa-config RUNTIME DESTINATION tools)
+
+# cpack -G ZIP: VessaAltCostume-<version>.zip with the two folders at its top.
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME "VessaAltCostume")
+set(CPACK_PACKAGE_VENDOR "Vessa Alt Costume contributors")
+set(CPACK_PACKAGE_FILE_NAME "VessaAltCostume-${PROJECT_VERSION}")
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_STRIP_FILES OFF)  # both are linked without symbols (-s)
+include(CPack)
+
+if(VESSA_BUILD_TESTS)
+    add_test(NAME package.zip_holds_the_built_files
+             COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND}
+                     -DCPACK_CONFIG=${PROJECT_BINARY_DIR}/CPackConfig.cmake
+                     -DWORK_DIR=${PROJECT_BINARY_DIR}/package-test -DVERSION=${PROJECT_VERSION}
+                     -DDLL=$<TARGET_FILE:VessaAltCostume> -DEXE=$<TARGET_FILE:vessa-config>
+                     -DCONFIG_INI=${PROJECT_SOURCE_DIR}/package/config.ini
+                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckPackage.cmake)
+endif()
