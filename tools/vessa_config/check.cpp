@@ -1,5 +1,7 @@
 // vessa-config check [FOLDER]: the plug-in's verdict on UseJiggle for a mod folder.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tools/vessa_config/commands.h"
@@ -19,10 +21,16 @@ int RunCheck(std::span<char* const> args) {
         return kExitFailure;
     }
     std::printf("Checked %s\n%s.\n", check.path.c_str(), check.verdict.c_str());
-    for (const std::string& warning : check.warnings) {
-        std::printf("warning: %s.\n", warning.c_str());
+    for (const std::string& finding : check.findings) {
+        std::printf("%s\n", finding.c_str());
     }
-    if (std::fflush(stdout) != 0) {
+    if (check.moreFindings != 0) {
+        std::printf("... and %zu more findings; fix the ones above and check again.\n",
+                    check.moreFindings);
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fprintf(stderr, "vessa-config: cannot write the report on %s: %s\n",
+                     check.path.c_str(), std::strerror(errno));
         return kExitFailure;
     }
     return kExitSuccess;

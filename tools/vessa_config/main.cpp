@@ -26,10 +26,13 @@ constexpr Command kCommands[] = {
      RunDump},
     {"check", "[FOLDER]",
      "    Read FOLDER\\config.ini (default: the current folder) through the plug-in's own\n"
-     "    code and say whether UseJiggle is on or off, and why. Then warn about near\n"
-     "    misses that silently leave it off: a byte-order mark, a section or key that\n"
-     "    differs only by letter case or spaces, a value like \" true\" or yes, the key\n"
-     "    under no section, lines longer than 1,023 bytes. Exit status 0 whenever a\n"
+     "    code and say whether UseJiggle is on or off, and which line decided it. Then list\n"
+     "    the near misses that silently leave it off, each as config.ini:LINE: with the\n"
+     "    line to write instead: a value in quotes, '#' or ':' taken for ';' or '=', spaces\n"
+     "    or tabs around '=', a section or key that differs by letter case, UseJiggle set\n"
+     "    twice (the later line wins), look-alike characters such as a non-breaking space,\n"
+     "    a byte-order mark, a Ctrl-Z, lines longer than 1,023 bytes, the key under no\n"
+     "    section. At most 20 findings, then how many more. Exit status 0 whenever a\n"
      "    verdict is given, including for a missing config.ini; 1 when FOLDER itself\n"
      "    cannot be read.\n",
      RunCheck},
