@@ -2,17 +2,33 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "tools/vessa_config/commands.h"
 #include "tools/vessa_config/config_check.h"
+#include "tools/vessa_config/console.h"
+#include "tools/vessa_config/launch.h"
+
+bool IsFolder(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+}
 
 int RunCheck(std::span<char* const> args) {
     if (args.size() > 1) {
         std::fputs("usage: vessa-config check [FOLDER]\n", stderr);
         return kExitUsage;
     }
-    const std::string folder = args.empty() ? "." : args[0];
+    std::string folder;
+    if (args.empty()) {
+        const DefaultFolder chosen = ChooseDefaultFolder(console::ExecutablePath(), IsFolder);
+        std::printf("No folder given: checking %s, %s.\n", chosen.path.c_str(), chosen.why);
+        folder = chosen.path;
+    } else {
+        folder = args[0];
+    }
 
     ConfigCheck check;
     std::string error;

@@ -228,6 +228,24 @@ TEST(VessaConfigCheck, MissingConfigIsAVerdictButAnUnreadableFolderExitsOne) {
     EXPECT_NE(unreadable.err.find(gone), std::string::npos) << unreadable.err;
 }
 
+// Without a folder the tool says which one it chose: beside its own folder there is no
+// VessaAltCostume in the build tree, so its own folder. A folder alone, as dropping one onto
+// the .exe passes it, is checked like `check FOLDER`.
+TEST(VessaConfigCheck, NamesTheFolderItChoseAndTakesADroppedFolder) {
+    const std::string toolFolder = fs::path(VESSA_CONFIG_TOOL).parent_path().string();
+    const ToolRun chosen = RunTool({"check"});
+    EXPECT_EQ(chosen.status, 0);
+    EXPECT_EQ(chosen.out.substr(0, chosen.out.find('\n')),
+              "No folder given: checking " + toolFolder + ", the folder the tool is in.");
+
+    const test_support::ModFolder folder;
+    folder.WriteConfig("[Vessa Alt Costume]\nUseJiggle=true\n");
+    const ToolRun dropped = RunTool({folder.Path()});
+    EXPECT_EQ(dropped.status, 0);
+    EXPECT_EQ(dropped.out, RunTool({"check", folder.Path()}).out);
+    EXPECT_NE(dropped.out.find("UseJiggle is ON"), std::string::npos) << dropped.out;
+}
+
 TEST(VessaConfigCheck, MoreThanOneFolderIsWrongUsage) {
     const ToolRun run = RunTool({"check", "a", "b"});
     EXPECT_EQ(run.status, 2);
