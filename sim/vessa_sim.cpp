@@ -16,6 +16,7 @@
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "vessa_version.h"
 
 namespace {
 
@@ -180,6 +181,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argc == 2 ? argv[1] : ".";
 
+    std::printf("vessa-sim: Vessa Alt Costume " VESSA_VERSION " in the simulated game\n");
     std::printf("Simulated game: the game's fixed points at their real addresses.\n");
     for (const host::NamedAddress& a : host::kAddresses) {
         std::printf("  %08X  %-20s %s\n", a.value, a.name, a.what);

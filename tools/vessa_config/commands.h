@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 enum ExitStatus : int {
     kExitSuccess = 0,
@@ -14,3 +15,6 @@ enum ExitStatus : int {
 int RunDump(std::span<char* const> args);
 // check [FOLDER]: says whether UseJiggle is on for the folder's config.ini, and why.
 int RunCheck(std::span<char* const> args);
+
+// Whether path names a folder that exists.
+bool IsFolder(const std::string& path);

@@ -2,9 +2,14 @@
 // kCommands; a new one adds a row and its own source file.
 #include <cstdio>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/vessa_config/commands.h"
+#include "tools/vessa_config/console.h"
+#include "tools/vessa_config/launch.h"
+#include "vessa_version.h"
 
 namespace {
 
@@ -24,13 +29,20 @@ constexpr Command kCommands[] = {
      "    of \\ [ ] = ; is written as \\x and two lower-case hex digits.\n",
      RunDump},
     {"check", "[FOLDER]",
-     "    Read FOLDER\\config.ini (default: the current folder) through the plug-in's own\n"
-     "    code and say whether UseJiggle is on or off, and why. Then warn about near\n"
-     "    misses that silently leave it off: a byte-order mark, a section or key that\n"
-     "    differs only by letter case or spaces, a value like \" true\" or yes, the key\n"
-     "    under no section, lines longer than 1,023 bytes. Exit status 0 whenever a\n"
-     "    verdict is given, including for a missing config.ini; 1 when FOLDER itself\n"
-     "    cannot be read.\n",
+     "    Read FOLDER\\config.ini through the plug-in's own code and say whether\n"
+     "    UseJiggle is on or off, and which line decided it. Without FOLDER: the mod\n"
+     "    folder VessaAltCostume beside the tool's own folder, as the release zip lays\n"
+     "    them out, else the tool's own folder; it says which. Then list the near\n"
+     "    misses that silently leave it off, each as config.ini:LINE: with the line to\n"
+     "    write instead: a value in quotes, '#' or ':' taken for ';' or '=', spaces or\n"
+     "    tabs around '=', a section or key that differs by letter case, UseJiggle set\n"
+     "    twice (the later line wins), look-alike characters such as a non-breaking\n"
+     "    space, a byte-order mark, a Ctrl-Z, lines longer than 1,023 bytes, the key\n"
+     "    under no section. At most 20 findings, then how many more. Exit status 0\n"
+     "    whenever a verdict is given, including for a missing config.ini; 1 when\n"
+     "    FOLDER itself cannot be read.\n"
+     "    Started by a double-click, or with a folder dropped onto it, the tool checks\n"
+     "    and then waits for Enter, so that its window stays open to be read.\n",
      RunCheck},
 };
 
@@ -42,7 +54,7 @@ void PrintUsage(std::FILE* out) {
                      static_cast<int>(command.synopsis.size()), command.synopsis.data());
         prefix = "      ";
     }
-    std::fprintf(out, "%s vessa-config --help\n", prefix);
+    std::fprintf(out, "%s vessa-config --help | --version\n", prefix);
 }
 
 void PrintHelp(std::FILE* out) {
@@ -64,25 +76,63 @@ void PrintHelp(std::FILE* out) {
         out);
 }
 
-}  // namespace
+bool IsCommand(std::string_view name) {
+    for (const Command& command : kCommands) {
+        if (command.name == name) {
+            return true;
+        }
+    }
+    return false;
+}
 
-int main(int argc, char** argv) {
-    const std::span<char* const> args(argv, static_cast<std::size_t>(argc));
-    if (args.size() < 2) {
+// Keeps a console window of the tool's own open until its report has been read. Standard
+// input at its end (closed, or a file) ends the wait as Enter does.
+void WaitForEnter() {
+    std::fputs("\nPress Enter to close.\n", stdout);
+    std::fflush(stdout);
+    for (int c = std::getchar(); c != '\n' && c != EOF; c = std::getchar()) {
+    }
+}
+
+// args: the arguments after the program's name.
+int Run(std::span<char* const> args) {
+    if (args.empty()) {
         PrintUsage(stderr);
         return kExitUsage;
     }
-    const std::string_view name = args[1];
+    const std::string_view name = args[0];
     if (name == "--help" || name == "-h") {
         PrintHelp(stdout);
         return kExitSuccess;
     }
+    if (name == "--version") {
+        // The version a bug report names; the same as the .exe's and the DLL's file version.
+        std::puts("vessa-config " VESSA_VERSION);
+        return std::fflush(stdout) == 0 ? kExitSuccess : kExitFailure;
+    }
     for (const Command& command : kCommands) {
         if (command.name == name) {
-            return command.run(args.subspan(2));
+            return command.run(args.subspan(1));
         }
     }
-    std::fprintf(stderr, "vessa-config: unknown command '%s'\n", args[1]);
+    std::fprintf(stderr, "vessa-config: unknown command '%s'\n", args[0]);
     PrintUsage(stderr);
     return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool ownConsole = ShouldWaitForEnter(console::AttachedProcessCount());
+    std::vector<std::string> arguments = ArgumentsToRun(
+        std::vector<std::string>(argv + 1, argv + argc), ownConsole, IsCommand, IsFolder);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) {
+        pointers.push_back(argument.data());
+    }
+    const int status = Run(pointers);
+    if (ownConsole) {
+        WaitForEnter();
+    }
+    return status;
 }

@@ -1,0 +1,120 @@
+#include "tools/vessa_config/ini_reads.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t kReadBytes = 1023;  // fgets into the reader's 1,024-byte buffer
+constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
+
+}  // namespace
+
+void IniReads::Refill() {
+    blockPos_ = 0;
+    blockEnd_ = ended_ ? 0 : std::fread(block_, 1, sizeof block_, file_);
+    if (blockEnd_ == 0) {
+        ended_ = true;
+    }
+}
+
+int IniReads::Peek() {
+    if (blockPos_ == blockEnd_) {
+        Refill();
+        if (blockEnd_ == 0) {
+            return -1;
+        }
+    }
+    const auto byte = static_cast<unsigned char>(block_[blockPos_]);
+    if (byte == 0x1A && mode_.ctrlZEndsFile) {
+        // Nothing is read past it, so the line it stands on is the last one counted.
+        stoppedAtCtrlZ_ = true;
+        ended_ = true;
+        blockPos_ = blockEnd_ = 0;
+        return -1;
+    }
+    return byte;
+}
+
+bool IniReads::Next(IniRead& read) {
+    while (Peek() != -1) {
+        // One fgets: up to and including the first LF, at most 1,023 delivered bytes.
+        read = IniRead{};
+        read.line = line_;
+        read.continued = splitLine_;
+        std::size_t length = 0;
+        bool endedLine = false;  // the last byte delivered ended an editor's line
+        bool sawLf = false;
+        while (length < kReadBytes && !sawLf && Peek() != -1) {
+            const char byte = block_[blockPos_++];
+            endedLine = false;
+            if (byte == '\x1A' && ctrlZLine_ == 0) {
+                ctrlZLine_ = line_;
+            } else if (byte == '\r') {
+                const bool lfNext = Peek() == '\n';
+                if (lfNext && mode_.crLfAsLf) {
+                    continue;  // the LF that follows arrives alone
+                }
+                if (!lfNext) {  // a CR alone ends an editor's line
+                    ++line_;
+                    endedLine = true;
+                }
+            } else if (byte == '\n') {
+                ++line_;
+                endedLine = true;
+                sawLf = true;
+            }
+            delivered_[length++] = byte;
+        }
+        read.lastLine = endedLine ? line_ - 1 : line_;
+        read.delivered = std::string_view(delivered_, length);
+        splitLine_ = !sawLf && length == kReadBytes;
+
+        // A NUL ends the read for the reader (strnlen); a read that begins with one is skipped.
+        length =
+            static_cast<std::size_t>(std::find(delivered_, delivered_ + length, '\0') - delivered_);
+        if (length == 0) {
+            continue;
+        }
+
+        // The scan: LF, CR and ";" end it; "\" escapes the next byte ("\n", "\r" give LF and
+        // CR); the first "=" splits; the last "]" closes a header that starts at byte 0.
+        std::size_t size = 0;
+        const bool header = delivered_[0] == '[';
+        std::size_t equals = kNoPosition;
+        std::size_t close = kNoPosition;
+        for (std::size_t i = 0; i < length; ++i) {
+            const char byte = delivered_[i];
+            if (byte == '\n' || byte == '\r' || byte == ';') {
+                break;
+            }
+            if (byte == '\\') {
+                if (i + 1 == length) {
+                    processed_[size++] = '\\';
+                    break;
+                }
+                const char escaped = delivered_[++i];
+                processed_[size++] = escaped == 'n' ? '\n' : escaped == 'r' ? '\r' : escaped;
+                continue;
+            }
+            if (byte == '=' && equals == kNoPosition) {
+                equals = size;
+            } else if (byte == ']') {
+                close = size;
+            }
+            processed_[size++] = byte;
+        }
+
+        const std::string_view text(processed_, size);
+        if (header && close != kNoPosition) {
+            read.kind = IniRead::Kind::kHeader;
+            read.name = text.substr(1, close - 1);
+        } else if (!text.empty()) {
+            read.kind = IniRead::Kind::kPair;
+            read.hasEquals = equals != kNoPosition;
+            read.key = read.hasEquals ? text.substr(0, equals) : text;
+            read.value = read.hasEquals ? text.substr(equals + 1) : std::string_view();
+        }
+        return true;
+    }
+    return false;
+}
