@@ -164,7 +164,7 @@ bool CheckConfigFolder(const std::string& folder, ConfigCheck& check, std::strin
     bool opened = false;
     const bool readable = ReadRaw(check.path, raw, opened);
     const IniSection* section = document.FindSection(plugin::kConfigSection);
-    const std::string* value =
+    const std::string_view* value =
         section != nullptr ? section->FindValue(plugin::kUseJiggleKey) : nullptr;
 
     if (check.useJiggle) {
