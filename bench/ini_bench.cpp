@@ -572,8 +572,9 @@ int RunAll(const char* self, std::string dir, const char* baseline) {
         "files in %s; inih with ini_max_line = %d; MB = 10^6 bytes\n"
         "MB/s: median of %d rounds, the readers taking turns in each round, one fresh process\n"
         "per parse (the typical config: a quarter second of parses); x inih: median of the\n"
-        "rounds' ratios of inih's time to the reader's; peak: max RSS of a fresh process that\n"
-        "parses the file once; stored: bytes of names, keys and values\n\n",
+        "rounds' ratios of inih's time to the reader's; peak: median of the rounds' max RSS\n"
+        "(a big file's process parses it once); stored: sections, pairs, and bytes of names,\n"
+        "keys and values\n\n",
         dir.c_str(), kInihMaxLine, kRounds);
     std::printf("%-18s %9s", "file", "MB");
     for (const Contender& contender : contenders) {
@@ -585,28 +586,31 @@ int RunAll(const char* self, std::string dir, const char* baseline) {
         }
     }
     for (const Contender& contender : contenders) {
-        std::printf(" %5s peak", contender.label.c_str());
+        std::printf(" %6s peak", contender.label.c_str());
     }
     std::printf(" %11s %11s\n", "ours stored", "inih stored");
 
     for (const BenchFile& file : kFiles) {
         const std::string path = dir + "/" + file.name;
-        std::vector<long> peak(count);
         std::vector<std::string> stored(count);
         for (std::size_t c = 0; c < count; ++c) {  // also warms the page cache
-            stored[c] =
-                RunChild({contenders[c].binary, "parse", contenders[c].reader, path}, &peak[c]);
+            stored[c] = RunChild({contenders[c].binary, "parse", contenders[c].reader, path});
             stored[c].erase(stored[c].find_last_not_of('\n') + 1);
         }
         std::vector<std::vector<double>> seconds(count);
         std::vector<std::vector<double>> ratios(count);
+        // A process's peak varies by some pages from run to run: take the rounds' median.
+        std::vector<std::vector<double>> peak_kib(count);
         for (int round = 0; round < kRounds; ++round) {
             std::vector<double> now(count);
             for (std::size_t c = 0; c < count; ++c) {
+                long kib = 0;
                 now[c] = std::strtod(
-                    RunChild({contenders[c].binary, "time", contenders[c].reader, path}).c_str(),
+                    RunChild({contenders[c].binary, "time", contenders[c].reader, path}, &kib)
+                        .c_str(),
                     nullptr);
                 seconds[c].push_back(now[c]);
+                peak_kib[c].push_back(static_cast<double>(kib));
             }
             for (std::size_t c = 0; c < count; ++c) {
                 ratios[c].push_back(now[1] / now[c]);
@@ -623,7 +627,7 @@ int RunAll(const char* self, std::string dir, const char* baseline) {
             }
         }
         for (std::size_t c = 0; c < count; ++c) {
-            std::printf(" %6.1f MiB", static_cast<double>(peak[c]) / 1024.0);
+            std::printf(" %6.2f MiB", Median(peak_kib[c]) / 1024.0);
         }
         // sections pairs bytes, as each reader stored them
         std::printf("  ours: %s  inih: %s\n", stored[0].c_str(), stored[1].c_str());
