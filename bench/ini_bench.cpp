@@ -1,20 +1,28 @@
-// Reader benchmark: our IniDocument against inih (Debian libinih-dev, used as packaged:
-// INI_MAX_LINE 200 on the stack, whitespace trimmed, inline ";" comments, multi-line values),
-// both storing into the same kind of maps, section -> (key -> value), with the same hash and
-// the same way of inserting. As packaged, inih reads a longer line in pieces of 199 bytes and
-// rejects every piece after the first that has no "=", so on the long-line file it stores
-// about a quarter of what ours stores; the "stored" columns show it.
+// Reader benchmark: our IniDocument against inih, Debian's libinih-dev. Debian builds inih
+// with its compile-time options turned into variables; ini_max_line is raised from the
+// packaged 200 to 1,024, so that inih, like ours, reads every line of these files whole and
+// both readers store the same pairs. Everything else is inih as packaged: whitespace trimmed,
+// inline ";" comments, multi-line values. Its pairs go into unordered_maps, section ->
+// (key -> value), as an application would store them.
 //
-//   vessa_ini_bench [DIR]             write the three files into DIR (default: a new temp
-//                                     dir) and print throughput and peak memory of both
+//   vessa_ini_bench [--baseline BIN] [DIR]
+//                                     write the files into DIR (created if missing; default:
+//                                     a new temp dir) and print throughput, peak memory and
+//                                     the configuration pass's time; with --baseline, BIN (an
+//                                     earlier build of this benchmark) runs as a third
+//                                     contender, "base", in the same rounds
 //   vessa_ini_bench generate DIR      only write the files
-//   vessa_ini_bench parse READER FILE parse FILE once with READER (ours or inih), nothing
-//                                     else: for /usr/bin/time -v
+//   vessa_ini_bench parse READER FILE parse FILE once with READER (ours or inih) and print
+//                                     what it stored: sections, pairs, bytes
+//   vessa_ini_bench time READER FILE  print the seconds of one parse of FILE (a big file) or
+//                                     the mean of as many parses as fit in a quarter second
+//   vessa_ini_bench pass FOLDER       print the microseconds of one configuration pass as
+//                                     Init runs it, the mean of a quarter second of passes
 //   vessa_ini_bench count READER FILE one warm-up parse, then one parse between callgrind's
 //                                     start and stop requests (count-instructions.sh)
 //
-// Every measurement runs in a fresh child process, so each parse starts from the same small
-// heap and pays for its memory as the plug-in's single parse does.
+// Every figure comes from a fresh process started for it alone, so each parse starts from the
+// same small heap and pays for its memory as the plug-in's single parse does.
 #include <ini.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -28,13 +36,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "config/ini_document.h"
+#include "plugin/config_pass.h"
 
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
@@ -45,7 +58,10 @@
 
 namespace {
 
-// What a parse stored, to check both readers did real work on the same data.
+// inih's longest line, its line end and NUL included: as our reader's read buffer.
+constexpr int kInihMaxLine = 1024;
+
+// What a parse stored, to check both readers did the same work.
 struct Stored {
     std::size_t sections = 0;
     std::size_t pairs = 0;
@@ -74,13 +90,24 @@ Stored StoredByOurs(const char* path) {
     return stored;
 }
 
-// ---- inih, storing as our document does ----
+// ---- inih, storing as an application would ----
+
+// Hashes std::string and std::string_view alike, so a lookup by string_view builds no string.
+struct TransparentHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view bytes) const {
+        return std::hash<std::string_view>{}(bytes);
+    }
+};
+
+template <typename Value>
+using StringMap = std::unordered_map<std::string, Value, TransparentHash, std::equal_to<>>;
 
 struct InihDocument {
-    IniByteStringMap<IniByteStringMap<std::string>> sections;
+    StringMap<StringMap<std::string>> sections;
     // inih passes the section name with every pair: look the section up only when it changes,
     // as our parser keeps its current section.
-    IniByteStringMap<std::string>* current = nullptr;
+    StringMap<std::string>* current = nullptr;
     std::string current_name;
 };
 
@@ -94,7 +121,7 @@ int StoreInihPair(void* user, const char* section, const char* name, const char*
         document.current = &found->second;
         document.current_name.assign(section);
     }
-    // Stored exactly as IniSection::SetValue stores: emplace, then overwrite a present key.
+    // One lookup for a new key, the common case; a present key takes the new value.
     const auto [pair, inserted] = document.current->emplace(
         std::piecewise_construct, std::forward_as_tuple(name), std::forward_as_tuple(value));
     if (!inserted) {
@@ -129,9 +156,11 @@ Stored StoredByInih(const char* path) {
 struct Reader {
     const char* name;
     std::size_t (*parse)(const char* path);  // returns the number of sections
+    Stored (*stored)(const char* path);
 };
 
-constexpr Reader kReaders[] = {{"ours", ParseWithOurs}, {"inih", ParseWithInih}};
+constexpr Reader kReaders[] = {{"ours", ParseWithOurs, StoredByOurs},
+                               {"inih", ParseWithInih, StoredByInih}};
 
 // ---- input files ----
 
@@ -230,30 +259,47 @@ constexpr std::string_view kTypicalConfig =
     "ShowHitboxes=false\n"
     "; end\n";
 
-// Many short keys over many sections, with comment and blank lines as a large real file has.
+// Many short keys in few sections: about 2 million key lines in sections of 2,000 to 2,200
+// keys, with comment and blank lines as a large real file has.
 std::string ManyKeysFile() {
     Random random;
     std::string out;
     out.reserve(kBigFileBytes + 4096);
     char line[64];
     for (unsigned section = 0; out.size() < kBigFileBytes; ++section) {
-        std::snprintf(line, sizeof line, "[Section %06u]\n", section);
+        std::snprintf(line, sizeof line, "[Section %04u]\n", section);
         out += line;
-        const std::size_t keys = random.Between(20, 80);
+        const std::size_t keys = random.Between(2000, 2200);
         for (std::size_t key = 0; key < keys; ++key) {
             if (random.Next() % 16 == 0) {
                 out += "; ";
                 AppendText(out, random, random.Between(10, 40));
                 out += '\n';
             }
-            std::snprintf(line, sizeof line, "key_%04zu_", key);
+            std::snprintf(line, sizeof line, "key_%05zu=", key);
             out += line;
-            AppendText(out, random, random.Between(2, 10));
-            out += '=';
-            AppendText(out, random, random.Between(4, 40));
+            AppendText(out, random, random.Between(4, 36));
             out += '\n';
         }
         out += '\n';
+    }
+    return out;
+}
+
+// Many small sections: a header and four short keys each, about 600,000 sections.
+std::string ManySectionsFile() {
+    Random random;
+    std::string out;
+    out.reserve(kBigFileBytes + 4096);
+    char line[64];
+    for (unsigned section = 0; out.size() < kBigFileBytes; ++section) {
+        std::snprintf(line, sizeof line, "[Entry %07u]\n", section);
+        out += line;
+        for (const char* key : {"Name=", "Kind=", "Size=", "Flags="}) {
+            out += key;
+            AppendText(out, random, random.Between(4, 30));
+            out += '\n';
+        }
     }
     return out;
 }
@@ -277,19 +323,50 @@ std::string LongLinesFile() {
     return out;
 }
 
+// A heavily commented file: nine lines in ten are ";" comments of 10 to 80 bytes or blank,
+// the rest keys, with a header every 40 keys.
+std::string CommentDenseFile() {
+    Random random;
+    std::string out;
+    out.reserve(kBigFileBytes + 4096);
+    char line[64];
+    for (unsigned keys = 0; out.size() < kBigFileBytes;) {
+        const std::uint64_t pick = random.Next() % 10;
+        if (pick == 0) {
+            if (keys % 40 == 0) {
+                std::snprintf(line, sizeof line, "[Notes %06u]\n", keys / 40);
+                out += line;
+            }
+            std::snprintf(line, sizeof line, "key_%06u=", keys++);
+            out += line;
+            AppendText(out, random, random.Between(4, 30));
+        } else if (pick <= 6) {
+            out += "; ";
+            AppendText(out, random, random.Between(8, 78));
+        }
+        out += '\n';
+    }
+    return out;
+}
+
 struct BenchFile {
     const char* name;
     std::string (*make)();
-    bool big;
 };
 
 const BenchFile kFiles[] = {
-    {"typical.ini", [] { return std::string(kTypicalConfig); }, false},
-    {"many-keys.ini", ManyKeysFile, true},
-    {"long-lines.ini", LongLinesFile, true},
+    {"typical.ini", [] { return std::string(kTypicalConfig); }},
+    {"many-keys.ini", ManyKeysFile},
+    {"many-sections.ini", ManySectionsFile},
+    {"long-lines.ini", LongLinesFile},
+    {"comment-dense.ini", CommentDenseFile},
 };
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
+// The configuration pass reads "config.ini" in a mod folder: the shipped one, and a folder
+// the benchmark fills with the typical config.
+constexpr const char* kTypicalModFolder = "typical-mod";
+
+bool WriteFile(const std::string& path, std::string_view bytes) {
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr) {
         return false;
@@ -298,154 +375,32 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
     return std::fclose(out) == 0 && written;
 }
 
+// Writes every file into dir, creating dir and the typical mod folder first.
 bool GenerateFiles(const std::string& dir) {
+    std::error_code error;
+    std::filesystem::create_directories(dir + "/" + kTypicalModFolder, error);
+    if (error) {
+        std::fprintf(stderr, "vessa_ini_bench: cannot create %s/%s: %s\n", dir.c_str(),
+                     kTypicalModFolder, error.message().c_str());
+        return false;
+    }
     for (const BenchFile& file : kFiles) {
         if (!WriteFile(dir + "/" + file.name, file.make())) {
             std::fprintf(stderr, "vessa_ini_bench: cannot write %s/%s\n", dir.c_str(), file.name);
             return false;
         }
     }
+    if (!WriteFile(dir + "/" + kTypicalModFolder + "/config.ini", kTypicalConfig)) {
+        std::fprintf(stderr, "vessa_ini_bench: cannot write %s/%s/config.ini\n", dir.c_str(),
+                     kTypicalModFolder);
+        return false;
+    }
     return true;
 }
 
-// ---- measurement ----
+// ---- one measurement, the only work of its process ----
 
 using Clock = std::chrono::steady_clock;
-
-// Runs work in a forked child and returns its result: every measurement starts from the same
-// small heap, and this process never grows by a parse (which would also inflate the children's
-// peak memory).
-template <typename Result, typename Work>
-Result InFreshProcess(Work work) {
-    int channel[2];
-    if (pipe(channel) != 0) {
-        std::perror("vessa_ini_bench: pipe");
-        std::exit(1);
-    }
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        const Result result = work();
-        const bool sent = write(channel[1], &result, sizeof result) == sizeof result;
-        _exit(sent ? 0 : 1);
-    }
-    close(channel[1]);
-    Result result{};
-    const bool received = child > 0 && read(channel[0], &result, sizeof result) == sizeof result;
-    close(channel[0]);
-    int status = 0;
-    if (!received || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "vessa_ini_bench: a measuring process failed\n");
-        std::exit(1);
-    }
-    return result;
-}
-
-// Seconds per parse in one round: a single parse of a big file, or as many parses of a small
-// one as fit in a quarter second.
-double TimeOneRound(const Reader& reader, const std::string& path, bool big) {
-    return InFreshProcess<double>([&] {
-        const double round_seconds = big ? 0.0 : 0.25;
-        std::size_t parses = 0;
-        const auto start = Clock::now();
-        double elapsed = 0;
-        do {
-            if (reader.parse(path.c_str()) == 0) {
-                std::fprintf(stderr, "vessa_ini_bench: %s stored nothing\n", reader.name);
-                _exit(1);
-            }
-            ++parses;
-            elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-        } while (elapsed < round_seconds);
-        return elapsed / static_cast<double>(parses);
-    });
-}
-
-// Peak resident set of a fresh process that parses path once with reader, in KiB.
-long PeakKibOfOneParse(const char* self, const char* reader, const std::string& path) {
-    const pid_t child = fork();
-    if (child == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        execl(self, self, "parse", reader, path.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        return -1;
-    }
-    return usage.ru_maxrss;
-}
-
-long FileSize(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : -1;
-}
-
-int RunAll(const char* self, std::string dir) {
-    if (dir.empty()) {
-        char pattern[] = "/tmp/vessa_ini_bench_XXXXXX";
-        if (mkdtemp(pattern) == nullptr) {
-            std::perror("vessa_ini_bench: mkdtemp");
-            return 1;
-        }
-        dir = pattern;
-    }
-    if (!GenerateFiles(dir)) {
-        return 1;
-    }
-    // Peak memory first, while this process is still small: a forked child starts with the
-    // parent's resident pages, and exec folds them into the child's peak.
-    struct Row {
-        long ours_kib;
-        long inih_kib;
-    };
-    std::vector<Row> peaks;
-    std::fflush(stdout);
-    for (const BenchFile& file : kFiles) {
-        const std::string path = dir + "/" + file.name;
-        peaks.push_back(
-            {PeakKibOfOneParse(self, "ours", path), PeakKibOfOneParse(self, "inih", path)});
-    }
-
-    std::printf(
-        "files in %s; MB = 10^6 bytes; best of several rounds; peak = max RSS of a\n"
-        "fresh process parsing the file once; stored = bytes of names, keys and values\n\n",
-        dir.c_str());
-    std::printf("%-15s %10s %10s %10s %7s %12s %12s %6s %11s %11s\n", "file", "bytes", "ours MB/s",
-                "inih MB/s", "ratio", "ours peak", "inih peak", "ratio", "ours stored",
-                "inih stored");
-    for (std::size_t f = 0; f < std::size(kFiles); ++f) {
-        const BenchFile& file = kFiles[f];
-        const std::string path = dir + "/" + file.name;
-        const double bytes = static_cast<double>(FileSize(path));
-        // Also warms the page cache.
-        const Stored ours = InFreshProcess<Stored>([&] { return StoredByOurs(path.c_str()); });
-        const Stored inih = InFreshProcess<Stored>([&] { return StoredByInih(path.c_str()); });
-
-        // Best of several rounds, the readers taking turns against drifting machine noise.
-        double seconds[2] = {1e30, 1e30};
-        for (int round = 0; round < (file.big ? 5 : 7); ++round) {
-            for (int r = 0; r < 2; ++r) {
-                seconds[r] = std::min(seconds[r], TimeOneRound(kReaders[r], path, file.big));
-            }
-        }
-        const double ours_mbs = bytes / seconds[0] / 1e6;
-        const double inih_mbs = bytes / seconds[1] / 1e6;
-        const Row& peak = peaks[f];
-        std::printf("%-15s %10.0f %10.1f %10.1f %6.2fx %8.1f MiB %8.1f MiB %5.2fx %11zu %11zu\n",
-                    file.name, bytes, ours_mbs, inih_mbs, ours_mbs / inih_mbs,
-                    static_cast<double>(peak.ours_kib) / 1024.0,
-                    static_cast<double>(peak.inih_kib) / 1024.0,
-                    static_cast<double>(peak.ours_kib) / static_cast<double>(peak.inih_kib),
-                    ours.bytes, inih.bytes);
-        std::fflush(stdout);
-    }
-    return 0;
-}
 
 const Reader* FindReader(std::string_view name) {
     for (const Reader& reader : kReaders) {
@@ -458,14 +413,56 @@ const Reader* FindReader(std::string_view name) {
     return nullptr;
 }
 
-// One parse, the only work of the process, for /usr/bin/time -v.
+// Mean seconds of work() over a quarter second of calls; a single call when one is long, so
+// that a big file is parsed once, from a fresh heap, as the plug-in parses.
+template <typename Work>
+double SecondsPerCall(Work work) {
+    std::size_t calls = 0;
+    const auto start = Clock::now();
+    double elapsed = 0;
+    do {
+        work();
+        ++calls;
+        elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    } while (elapsed < 0.25 && elapsed < 0.01 * static_cast<double>(calls));
+    return elapsed / static_cast<double>(calls);
+}
+
 int ParseOnce(std::string_view reader_name, const char* path) {
     const Reader* reader = FindReader(reader_name);
     if (reader == nullptr) {
         return 2;
     }
-    std::printf("%s: %zu sections\n", reader->name, reader->parse(path));
+    const Stored stored = reader->stored(path);
+    std::printf("%zu %zu %zu\n", stored.sections, stored.pairs, stored.bytes);
     return 0;
+}
+
+int TimeParses(std::string_view reader_name, const char* path) {
+    const Reader* reader = FindReader(reader_name);
+    if (reader == nullptr) {
+        return 2;
+    }
+    bool stored_nothing = false;
+    const double seconds = SecondsPerCall([&] { stored_nothing |= reader->parse(path) == 0; });
+    if (stored_nothing) {
+        std::fprintf(stderr, "vessa_ini_bench: %s stored nothing\n", reader->name);
+        return 1;
+    }
+    std::printf("%.9g\n", seconds);
+    return 0;
+}
+
+// Init's configuration pass without the jump it may place: the path from the folder, the
+// document built from it (file opened, parsed, closed), the verdict, the document destroyed.
+int TimePasses(const char* folder) {
+    std::size_t on = 0;
+    const double seconds = SecondsPerCall([&] {
+        const auto document = std::make_unique<IniDocument>(plugin::ConfigPath(folder));
+        on += plugin::UseJiggle(*document) ? 1 : 0;
+    });
+    std::printf("%.9g\n", seconds * 1e6);
+    return on == static_cast<std::size_t>(-1) ? 1 : 0;  // keeps the verdict alive
 }
 
 // A warm-up parse (lazy symbol binding, first allocations), then one parse between
@@ -483,12 +480,199 @@ int CountOneParse(std::string_view reader_name, const char* path) {
     return 0;
 }
 
+// ---- the whole table ----
+
+// A reader as one binary runs it: ours and inih from this build, and optionally ours from an
+// earlier build of this benchmark.
+struct Contender {
+    std::string label;
+    std::string binary;
+    std::string reader;
+};
+
+// Runs binary with args in a fresh process; returns its standard output and, through
+// peak_kib, its peak resident set. Exits on any failure: a table with holes misleads.
+std::string RunChild(const std::vector<std::string>& args, long* peak_kib = nullptr) {
+    int channel[2];
+    if (pipe(channel) != 0) {
+        std::perror("vessa_ini_bench: pipe");
+        std::exit(1);
+    }
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        dup2(channel[1], STDOUT_FILENO);
+        close(channel[1]);
+        std::vector<char*> argv;
+        for (const std::string& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(channel[1]);
+    std::string output;
+    char chunk[256];
+    ssize_t got = 0;
+    while ((got = read(channel[0], chunk, sizeof chunk)) > 0) {
+        output.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(channel[0]);
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        std::string command;
+        for (const std::string& arg : args) {
+            command += " " + arg;
+        }
+        std::fprintf(stderr, "vessa_ini_bench: failed:%s\n", command.c_str());
+        std::exit(1);
+    }
+    if (peak_kib != nullptr) {
+        *peak_kib = usage.ru_maxrss;
+    }
+    return output;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+long FileSize(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : -1;
+}
+
+constexpr int kRounds = 7;
+
+int RunAll(const char* self, std::string dir, const char* baseline) {
+    if (dir.empty()) {
+        char pattern[] = "/tmp/vessa_ini_bench_XXXXXX";
+        if (mkdtemp(pattern) == nullptr) {
+            std::perror("vessa_ini_bench: mkdtemp");
+            return 1;
+        }
+        dir = pattern;
+    }
+    // In a child, so that this process stays small: its forks for measuring start from it.
+    RunChild({self, "generate", dir});
+
+    std::vector<Contender> contenders = {{"ours", self, "ours"}, {"inih", self, "inih"}};
+    if (baseline != nullptr) {
+        contenders.push_back({"base", baseline, "ours"});
+    }
+    const std::size_t count = contenders.size();
+
+    std::printf(
+        "files in %s; inih with ini_max_line = %d; MB = 10^6 bytes\n"
+        "MB/s: median of %d rounds, the readers taking turns in each round, one fresh process\n"
+        "per parse (the typical config: a quarter second of parses); x inih: median of the\n"
+        "rounds' ratios of inih's time to the reader's; peak: median of the rounds' max RSS\n"
+        "(a big file's process parses it once); stored: sections, pairs, and bytes of names,\n"
+        "keys and values\n\n",
+        dir.c_str(), kInihMaxLine, kRounds);
+    std::printf("%-18s %9s", "file", "MB");
+    for (const Contender& contender : contenders) {
+        std::printf(" %7s MB/s", contender.label.c_str());
+    }
+    for (std::size_t c = 0; c < count; ++c) {
+        if (c != 1) {
+            std::printf(" %4s x inih", contenders[c].label.c_str());
+        }
+    }
+    for (const Contender& contender : contenders) {
+        std::printf(" %6s peak", contender.label.c_str());
+    }
+    std::printf(" %11s %11s\n", "ours stored", "inih stored");
+
+    for (const BenchFile& file : kFiles) {
+        const std::string path = dir + "/" + file.name;
+        std::vector<std::string> stored(count);
+        for (std::size_t c = 0; c < count; ++c) {  // also warms the page cache
+            stored[c] = RunChild({contenders[c].binary, "parse", contenders[c].reader, path});
+            stored[c].erase(stored[c].find_last_not_of('\n') + 1);
+        }
+        std::vector<std::vector<double>> seconds(count);
+        std::vector<std::vector<double>> ratios(count);
+        // A process's peak varies by some pages from run to run: take the rounds' median.
+        std::vector<std::vector<double>> peak_kib(count);
+        for (int round = 0; round < kRounds; ++round) {
+            std::vector<double> now(count);
+            for (std::size_t c = 0; c < count; ++c) {
+                long kib = 0;
+                now[c] = std::strtod(
+                    RunChild({contenders[c].binary, "time", contenders[c].reader, path}, &kib)
+                        .c_str(),
+                    nullptr);
+                seconds[c].push_back(now[c]);
+                peak_kib[c].push_back(static_cast<double>(kib));
+            }
+            for (std::size_t c = 0; c < count; ++c) {
+                ratios[c].push_back(now[1] / now[c]);
+            }
+        }
+        const double megabytes = static_cast<double>(FileSize(path)) / 1e6;
+        std::printf("%-18s %9.3f", file.name, megabytes);
+        for (std::size_t c = 0; c < count; ++c) {
+            std::printf(" %12.1f", megabytes / Median(seconds[c]));
+        }
+        for (std::size_t c = 0; c < count; ++c) {
+            if (c != 1) {
+                std::printf(" %10.2fx", Median(ratios[c]));
+            }
+        }
+        for (std::size_t c = 0; c < count; ++c) {
+            std::printf(" %6.2f MiB", Median(peak_kib[c]) / 1024.0);
+        }
+        // sections pairs bytes, as each reader stored them
+        std::printf("  ours: %s  inih: %s\n", stored[0].c_str(), stored[1].c_str());
+        std::fflush(stdout);
+    }
+
+    std::printf(
+        "\nconfiguration pass as Init runs it: microseconds per pass, median of %d rounds\n",
+        kRounds);
+    const std::vector<std::pair<std::string, std::string>> folders = {
+        {"shipped config.ini", VESSA_SHIPPED_CONFIG_DIR},
+        {"typical config", dir + "/" + kTypicalModFolder}};
+    for (const auto& [what, folder] : folders) {
+        std::printf("  %-20s", what.c_str());
+        for (std::size_t c = 0; c < count; ++c) {
+            if (c == 1) {
+                continue;  // inih has no configuration pass
+            }
+            std::vector<double> micros;
+            for (int round = 0; round < kRounds; ++round) {
+                micros.push_back(
+                    std::strtod(RunChild({contenders[c].binary, "pass", folder}).c_str(), nullptr));
+            }
+            std::printf("  %s %.2f us", contenders[c].label.c_str(), Median(micros));
+        }
+        std::printf("\n");
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    // Debian's build reads this variable at every parse; it sizes the line buffer on the stack.
+    ini_max_line = kInihMaxLine;
+
+    std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 3 && args[0] == "parse") {
         return ParseOnce(args[1], argv[3]);
+    }
+    if (args.size() == 3 && args[0] == "time") {
+        return TimeParses(args[1], argv[3]);
+    }
+    if (args.size() == 2 && args[0] == "pass") {
+        return TimePasses(argv[2]);
     }
     if (args.size() == 3 && args[0] == "count") {
         return CountOneParse(args[1], argv[3]);
@@ -496,14 +680,20 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "generate") {
         return GenerateFiles(argv[2]) ? 0 : 1;
     }
-    if (args.size() <= 1 && (args.empty() || args[0][0] != '-')) {
-        return RunAll(argv[0], args.empty() ? std::string() : std::string(args[0]));
+    const char* baseline = nullptr;
+    int first = 1;
+    if (args.size() >= 2 && args[0] == "--baseline") {
+        baseline = argv[2];
+        first = 3;
+    }
+    if (argc - first <= 1 && (argc == first || argv[first][0] != '-')) {
+        return RunAll(argv[0], argc == first ? std::string() : std::string(argv[first]), baseline);
     }
     std::fputs(
-        "usage: vessa_ini_bench [DIR]\n"
+        "usage: vessa_ini_bench [--baseline BIN] [DIR]\n"
         "       vessa_ini_bench generate DIR\n"
-        "       vessa_ini_bench parse ours|inih FILE\n"
-        "       vessa_ini_bench count ours|inih FILE\n",
+        "       vessa_ini_bench parse|time|count ours|inih FILE\n"
+        "       vessa_ini_bench pass FOLDER\n",
         stderr);
     return 2;
 }

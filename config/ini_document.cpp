@@ -1,23 +1,53 @@
 #include "config/ini_document.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
-#include <tuple>
-#include <utility>
+#include <new>
 
-const std::string* IniSection::FindValue(std::string_view key) const {
-    const auto found = pairs_.find(key);
-    return found == pairs_.end() ? nullptr : &found->second;
+namespace {
+
+// Copies bytes into memory, returning the copy and the first byte after it.
+std::string_view CopyBytes(std::string_view bytes, char*& memory) {
+    if (!bytes.empty()) {  // an empty view's data() may be null, which memcpy must not get
+        std::memcpy(memory, bytes.data(), bytes.size());
+    }
+    const std::string_view copy(memory, bytes.size());
+    memory += bytes.size();
+    return copy;
+}
+
+}  // namespace
+
+const std::string_view* IniSection::FindValue(std::string_view key) const {
+    const IniPair* pair = pairs_.Find(key, HashIniBytes(key));
+    return pair == nullptr ? nullptr : &pair->value;
 }
 
 void IniSection::SetValue(std::string_view key, std::string_view value) {
-    // Emplace first: a new key, by far the common case while a file loads, is then hashed and
-    // looked up once. A key already present keeps its node and takes the new value.
-    const auto [pair, inserted] = pairs_.emplace(
-        std::piecewise_construct, std::forward_as_tuple(key), std::forward_as_tuple(value));
-    if (!inserted) {
-        pair->second.assign(value);
+    // One hash and one probe for a new key, by far the common case while a file loads: the
+    // pair and its bytes then take one allocation from the arena.
+    const std::uint32_t hash = HashIniBytes(key);
+    IniIndex<IniPair>::Slot& slot = pairs_.Locate(key, hash);
+    if (slot.entry != nullptr) {
+        // A key already present keeps its pair. The stored value's bytes belong to it alone:
+        // a new value that fits is moved over them (it may be a part of them), so a key set
+        // again and again does not grow the arena; a longer one gets bytes of its own.
+        std::string_view& stored = slot.entry->value;
+        char* bytes = value.size() <= stored.size()
+                          ? const_cast<char*>(stored.data())
+                          : static_cast<char*>(arena_.Allocate(value.size()));
+        if (!value.empty()) {
+            std::memmove(bytes, value.data(), value.size());
+        }
+        stored = std::string_view(bytes, value.size());
+        return;
     }
+    void* memory = arena_.Allocate(sizeof(IniPair) + key.size() + value.size());
+    char* bytes = static_cast<char*>(memory) + sizeof(IniPair);
+    const std::string_view stored_key = CopyBytes(key, bytes);
+    const std::string_view stored_value = CopyBytes(value, bytes);
+    pairs_.Fill(slot, new (memory) IniPair{stored_key, stored_value}, hash);
 }
 
 IniDocument::IniDocument() = default;
@@ -55,22 +85,27 @@ IniDocument::~IniDocument() {
 }
 
 const IniSection* IniDocument::FindSection(std::string_view name) const {
-    const auto found = sections_.find(name);
-    return found == sections_.end() ? nullptr : found->second.get();
+    const NamedSection* named = sections_.Find(name, HashIniBytes(name));
+    return named == nullptr ? nullptr : &named->section;
 }
 
 IniSection& IniDocument::FindOrAddSection(std::string_view name) {
-    const auto found = sections_.find(name);
-    if (found != sections_.end()) {
-        return *found->second;
+    const std::uint32_t hash = HashIniBytes(name);
+    IniIndex<NamedSection>::Slot& slot = sections_.Locate(name, hash);
+    if (slot.entry != nullptr) {
+        return slot.entry->section;
     }
-    // IniSection's constructor is private to the document, so make_unique cannot reach it.
-    std::unique_ptr<IniSection> section(new IniSection());
-    IniSection& added = *section;
-    sections_.emplace(std::string(name), std::move(section));
-    return added;
+    void* memory = arena_.Allocate(sizeof(NamedSection) + name.size());
+    char* bytes = static_cast<char*>(memory) + sizeof(NamedSection);
+    const std::string_view stored_name = CopyBytes(name, bytes);
+    auto* named = new (memory) NamedSection{stored_name, IniSection(arena_)};
+    sections_.Fill(slot, named, hash);
+    return named->section;
 }
 
 void IniDocument::Clear() noexcept {
-    sections_.clear();
+    // The arena frees the sections' memory, but each section's index owns its slots.
+    sections_.ForEach([](NamedSection& named) { std::destroy_at(&named.section); });
+    sections_.Reset();
+    arena_.Release();
 }

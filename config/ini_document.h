@@ -5,26 +5,10 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
-// Hash for the reader's maps, usable with std::string and std::string_view alike, so that a
-// lookup by string_view finds the entry without building a temporary std::string.
-struct IniByteStringHash {
-    using is_transparent = void;
-
-    // Deliberately not noexcept: libstdc++ then stores each node's hash, so growing the table
-    // and walking a bucket compare cached hashes instead of hashing every string again.
-    std::size_t operator()(std::string_view bytes) const {
-        return std::hash<std::string_view>{}(bytes);
-    }
-};
-
-template <typename Value>
-using IniByteStringMap = std::unordered_map<std::string, Value, IniByteStringHash, std::equal_to<>>;
+#include "config/ini_storage.h"
 
 class IniDocument;
 
@@ -42,27 +26,26 @@ class IniSection {
     IniSection& operator=(const IniSection&) = delete;
 
     // The value stored under exactly this key, or nullptr. Never adds an entry.
-    const std::string* FindValue(std::string_view key) const;
+    const std::string_view* FindValue(std::string_view key) const;
 
     // Stores the pair; a key already present takes the new value, so the later one wins.
     void SetValue(std::string_view key, std::string_view value);
 
     // Number of pairs held.
-    std::size_t PairCount() const noexcept { return pairs_.size(); }
+    std::size_t PairCount() const noexcept { return pairs_.Count(); }
 
     // Calls visit(key, value) once for each pair, in no particular order.
     template <typename Visitor>
     void ForEachPair(Visitor&& visit) const {
-        for (const auto& [key, value] : pairs_) {
-            visit(std::string_view(key), std::string_view(value));
-        }
+        pairs_.ForEach([&visit](const IniPair& pair) { visit(pair.key, pair.value); });
     }
 
   private:
     friend class IniDocument;
-    IniSection() = default;
+    explicit IniSection(IniArena& arena) : arena_(arena) {}
 
-    IniByteStringMap<std::string> pairs_;
+    IniArena& arena_;  // the document's, where the pairs and their bytes live
+    IniIndex<IniPair> pairs_;
 };
 
 // A whole INI file: section names mapped to sections the document owns. A document that was
@@ -97,18 +80,25 @@ class IniDocument {
     void Clear() noexcept;
 
     // Number of sections held.
-    std::size_t SectionCount() const noexcept { return sections_.size(); }
+    std::size_t SectionCount() const noexcept { return sections_.Count(); }
 
     // Calls visit(name, section) once for each section, in no particular order.
     template <typename Visitor>
     void ForEachSection(Visitor&& visit) const {
-        for (const auto& [name, section] : sections_) {
-            visit(std::string_view(name), static_cast<const IniSection&>(*section));
-        }
+        sections_.ForEach([&visit](const NamedSection& named) {
+            visit(named.key, static_cast<const IniSection&>(named.section));
+        });
     }
 
   private:
-    // Sections live on the heap so that a section reference held by the parser or a caller
-    // survives the map growing.
-    IniByteStringMap<std::unique_ptr<IniSection>> sections_;
+    // A section with its name, as the arena holds it: a section reference held by the parser
+    // or a caller survives the index growing.
+    struct NamedSection {
+        std::string_view key;
+        IniSection section;
+    };
+
+    // Owns every section, pair and byte; declared first, so it outlives the index.
+    IniArena arena_;
+    IniIndex<NamedSection> sections_;
 };

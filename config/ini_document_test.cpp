@@ -61,7 +61,7 @@ TEST(IniDocument, KeyLookupMatchesCaseAndLengthExactly) {
     EXPECT_EQ(section->FindValue("UseJiggle"), nullptr);
     EXPECT_EQ(section->FindValue("usejiggle "), nullptr);
     EXPECT_EQ(section->FindValue("UseJiggle \0"sv), nullptr);
-    const std::string* value = section->FindValue("UseJiggle ");
+    const std::string_view* value = section->FindValue("UseJiggle ");
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(*value, " true");
 }
@@ -99,7 +99,7 @@ TEST(IniDocument, FoundSectionsAndValuesStayValidWhileManySectionsAreAdded) {
     IniDocument document;
     IniSection& first = document.FindOrAddSection("first");
     first.SetValue("k", "v");
-    const std::string* value = first.FindValue("k");
+    const std::string_view* value = first.FindValue("k");
     for (int i = 0; i < 2000; ++i) {
         document.FindOrAddSection("s" + std::to_string(i)).SetValue("k" + std::to_string(i), "v");
         first.SetValue("k" + std::to_string(i), "v");
@@ -107,6 +107,78 @@ TEST(IniDocument, FoundSectionsAndValuesStayValidWhileManySectionsAreAdded) {
     EXPECT_EQ(document.FindSection("first"), &first);
     EXPECT_EQ(first.FindValue("k"), value);
     EXPECT_EQ(*value, "v");
+}
+
+// The storage behind sections and pairs grows in steps; every entry must stay findable and
+// be visited exactly once across them: one big section, many small ones, and empty names.
+TEST(IniDocument, EverySectionAndPairStaysFindableAsTheDocumentGrows) {
+    IniDocument document;
+    IniContents expected;
+    const auto set = [&](const std::string& name, const std::string& key,
+                         const std::string& value) {
+        document.FindOrAddSection(name).SetValue(key, value);
+        expected[name][key] = value;
+    };
+    for (int i = 0; i < 5000; ++i) {
+        set("big", "key " + std::to_string(i), std::string(static_cast<std::size_t>(i % 300), 'v'));
+    }
+    for (int s = 0; s < 3000; ++s) {
+        for (int k = 0; k < s % 6; ++k) {
+            set("section " + std::to_string(s), std::to_string(k), std::to_string(s * k));
+        }
+    }
+    set("", "", "empty name and key");
+    document.FindOrAddSection("no pairs");
+    expected["no pairs"];
+
+    EXPECT_EQ(ContentsOf(document), expected);
+    EXPECT_EQ(document.SectionCount(), expected.size());
+    for (const auto& [name, pairs] : expected) {
+        const IniSection* section = document.FindSection(name);
+        ASSERT_NE(section, nullptr) << name;
+        EXPECT_EQ(section->PairCount(), pairs.size()) << name;
+        for (const auto& [key, value] : pairs) {
+            const std::string_view* found = section->FindValue(key);
+            ASSERT_NE(found, nullptr) << name << " / " << key;
+            EXPECT_EQ(*found, value) << name << " / " << key;
+        }
+        EXPECT_EQ(section->FindValue("missing"), nullptr);
+    }
+    EXPECT_EQ(document.FindSection("section 3000"), nullptr);
+}
+
+// A key set again keeps one pair: the value found earlier shows each later value, whether it
+// is longer, shorter or empty, and a value made from the stored one's own bytes.
+TEST(IniDocument, KeySetAgainTakesEachNewValueWhateverItsLength) {
+    IniDocument document;
+    IniSection& section = document.FindOrAddSection("s");
+    section.SetValue("k", "medium");
+    const std::string_view* value = section.FindValue("k");
+    ASSERT_NE(value, nullptr);
+    for (const std::string_view next :
+         {"a much longer value than before"sv, "short"sv, ""sv, "longer again"sv}) {
+        section.SetValue("k", next);
+        EXPECT_EQ(section.FindValue("k"), value);
+        EXPECT_EQ(*value, next);
+    }
+    section.SetValue("k", value->substr(7));
+    EXPECT_EQ(*value, "again");
+    section.SetValue("k", std::string(*value).append(*value));
+    EXPECT_EQ(*value, "againagain");
+    EXPECT_EQ(section.PairCount(), 1u);
+}
+
+// The public SetValue takes any length, not only what one read can hold.
+TEST(IniDocument, ValuesOfAnyLengthAreStoredWhole) {
+    IniDocument document;
+    IniSection& section = document.FindOrAddSection("s");
+    const std::string huge = std::string(std::size_t{3} << 20, 'h') + "end";
+    section.SetValue("huge", huge);
+    section.SetValue(huge, "as a key");
+    ASSERT_NE(section.FindValue("huge"), nullptr);
+    EXPECT_EQ(*section.FindValue("huge"), huge);
+    ASSERT_NE(section.FindValue(huge), nullptr);
+    EXPECT_EQ(*section.FindValue(huge), "as a key");
 }
 
 // On Linux a directory opens for reading and the first read fails; on Windows it does not

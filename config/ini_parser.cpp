@@ -35,28 +35,30 @@ char Unescape(char escaped) {
     }
 }
 
-// Positions the scan records, as indices into the processed line (after escapes).
+// What the scan found: the processed line's length and the positions it recorded, as indices
+// into the processed line (after escapes).
 struct ScannedLine {
-    bool header = false;               // the read's first byte is "["
+    std::size_t size = 0;              // bytes of the processed line
     std::size_t equals = kNoPosition;  // first unescaped "="
     std::size_t close = kNoPosition;   // last unescaped "]"
 };
 
-// Scans the read line[0, length) into processed. line[length] must be NUL, as it is after
-// fgets and strnlen: the runs of plain bytes are found with strcspn, which stops there at the
-// latest. The processed line is never longer than the read, so processed is sized to length
-// up front and filled through a pointer, then cut to the bytes written.
-ScannedLine ScanLine(const char* line, std::size_t length, std::string& processed) {
+// Scans the read line[0, length) into the processed line, in place: resolving an escape only
+// ever shortens the line, so the processed bytes are written over the read ones, from the
+// start of the buffer, and no second buffer is needed. line[length] must be NUL, as it is
+// after fgets and strnlen: the runs of plain bytes are found with strcspn, which stops there
+// at the latest.
+ScannedLine ScanLine(char* line, std::size_t length) {
     ScannedLine scanned;
-    scanned.header = line[0] == '[';
-    processed.resize(length);
-    char* const begin = processed.data();
-    char* out = begin;
+    char* out = line;
     std::size_t i = 0;
     while (true) {
-        // Plain bytes are the bulk of every line: copy each run of them in one go.
+        // Plain bytes are the bulk of every line: take each run of them in one go. Until the
+        // first escape the run is already where it belongs.
         const std::size_t run = std::strcspn(line + i, kSpecialBytes);
-        std::memcpy(out, line + i, run);
+        if (out != line + i) {
+            std::memmove(out, line + i, run);
+        }
         out += run;
         i += run;
         if (i >= length) {
@@ -66,7 +68,7 @@ ScannedLine ScanLine(const char* line, std::size_t length, std::string& processe
         if (byte == '\n' || byte == '\r' || byte == ';') {
             break;  // line end or comment: the rest of the read is dropped
         }
-        const auto position = static_cast<std::size_t>(out - begin);
+        const auto position = static_cast<std::size_t>(out - line);
         if (byte == '\\') {
             if (i + 1 == length) {
                 *out++ = '\\';  // Nothing left to escape: the backslash stays.
@@ -86,7 +88,7 @@ ScannedLine ScanLine(const char* line, std::size_t length, std::string& processe
         *out++ = byte;
         ++i;
     }
-    processed.resize(static_cast<std::size_t>(out - begin));
+    scanned.size = static_cast<std::size_t>(out - line);
     return scanned;
 }
 
@@ -99,31 +101,31 @@ void IniDocument::Load(std::FILE* stream) {
     IniSection* current = &FindOrAddSection(std::string_view());
 
     char buffer[kReadBufferSize];
-    // One string serves every line. reserve() never shrinks it, so once it has grown to the
-    // longest line, building a processed line allocates nothing at all.
-    std::string processed;
     while (!std::feof(stream)) {
         // A failed read (end of file before any byte, or a read error) ends the run; what was
         // stored so far stays.
         if (std::fgets(buffer, static_cast<int>(kReadBufferSize), stream) == nullptr) {
             break;
         }
-        // A NUL byte ends the line early; a read that begins with one is skipped.
-        const std::size_t length = strnlen(buffer, kReadBufferSize);
-        if (length == 0) {
+        // A read that begins with NUL has length 0, and one that begins with LF, CR or ";"
+        // scans to an empty processed line: either way it stores nothing. Comment and blank
+        // lines are most of a large commented file, so they cost no more than their read.
+        const char first = buffer[0];
+        if (first == ';' || first == '\n' || first == '\r' || first == '\0') {
             continue;
         }
-        processed.clear();
-        processed.reserve(length);  // the scan never needs more: building never reallocates
-        const ScannedLine scanned = ScanLine(buffer, length, processed);
-        const std::string_view text(processed);
+        // A NUL byte ends the line early.
+        const std::size_t length = strnlen(buffer, kReadBufferSize);
+        const bool header = first == '[';
+        const ScannedLine scanned = ScanLine(buffer, length);
+        const std::string_view text(buffer, scanned.size);
 
-        if (scanned.header && scanned.close != kNoPosition) {
+        // The first byte is none that ends the scan, so the processed line holds at least
+        // that byte (or what its escape stands for): it is a header or a key line.
+        if (header && scanned.close != kNoPosition) {
             // The name lies between the leading "[" and the last unescaped "]"; whatever
             // follows that "]" is ignored. "[]" names the implicit section.
             current = &FindOrAddSection(text.substr(1, scanned.close - 1));
-        } else if (text.empty()) {
-            // Blank line, comment, or a read that begins with CR: nothing to store.
         } else if (scanned.equals == kNoPosition) {
             current->SetValue(text, std::string_view());
         } else {

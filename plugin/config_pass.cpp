@@ -33,7 +33,7 @@ bool UseJiggle(const IniDocument& document) {
     if (section == nullptr) {
         return false;
     }
-    const std::string* value = section->FindValue(kUseJiggleKey);
+    const std::string_view* value = section->FindValue(kUseJiggleKey);
     return value != nullptr && EqualsIgnoringAsciiCase(*value, "true");
 }
 

@@ -527,7 +527,7 @@ bool CheckConfigFolder(const std::string& folder, ConfigCheck& check, std::strin
     }
 
     const IniSection* section = document.FindSection(plugin::kConfigSection);
-    const std::string* value =
+    const std::string_view* value =
         section != nullptr ? section->FindValue(plugin::kUseJiggleKey) : nullptr;
     // Lines are named only where the retraced reads agree with the document.
     const bool placed =
