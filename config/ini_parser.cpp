@@ -7,12 +7,9 @@
 #include <cstring>
 
 #include "config/ini_document.h"
+#include "config/ini_line.h"
 
 namespace {
-
-// One read holds at most 1,023 bytes plus fgets' terminating NUL, so no name, key or value
-// can exceed 1,023 bytes.
-constexpr std::size_t kReadBufferSize = 1024;
 
 constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
 
@@ -94,17 +91,37 @@ ScannedLine ScanLine(char* line, std::size_t length) {
 
 }  // namespace
 
+IniLine ParseIniRead(char* read, std::size_t length) {
+    IniLine line;
+    const bool header = read[0] == '[';
+    const ScannedLine scanned = ScanLine(read, length);
+    const std::string_view text(read, scanned.size);
+    if (header && scanned.close != kNoPosition) {
+        // The name lies between the leading "[" and the last unescaped "]"; whatever follows
+        // that "]" is ignored. "[]" names the implicit section.
+        line.kind = IniLine::Kind::kHeader;
+        line.name = text.substr(1, scanned.close - 1);
+    } else if (!text.empty()) {
+        line.kind = IniLine::Kind::kPair;
+        line.hasEquals = scanned.equals != kNoPosition;
+        line.key = line.hasEquals ? text.substr(0, scanned.equals) : text;
+        line.value = line.hasEquals ? text.substr(scanned.equals + 1) : std::string_view();
+    }
+    // Otherwise a blank line, a comment, or a read that begins with CR: nothing to store.
+    return line;
+}
+
 void IniDocument::Load(std::FILE* stream) {
     Clear();
     // The rewind's result is not examined: a stream that cannot seek is read from where it is.
     static_cast<void>(std::fseek(stream, 0, SEEK_SET));
     IniSection* current = &FindOrAddSection(std::string_view());
 
-    char buffer[kReadBufferSize];
+    char buffer[kIniReadBufferSize];
     while (!std::feof(stream)) {
         // A failed read (end of file before any byte, or a read error) ends the run; what was
         // stored so far stays.
-        if (std::fgets(buffer, static_cast<int>(kReadBufferSize), stream) == nullptr) {
+        if (std::fgets(buffer, static_cast<int>(kIniReadBufferSize), stream) == nullptr) {
             break;
         }
         // A read that begins with NUL has length 0, and one that begins with LF, CR or ";"
@@ -115,21 +132,11 @@ void IniDocument::Load(std::FILE* stream) {
             continue;
         }
         // A NUL byte ends the line early.
-        const std::size_t length = strnlen(buffer, kReadBufferSize);
-        const bool header = first == '[';
-        const ScannedLine scanned = ScanLine(buffer, length);
-        const std::string_view text(buffer, scanned.size);
-
-        // The first byte is none that ends the scan, so the processed line holds at least
-        // that byte (or what its escape stands for): it is a header or a key line.
-        if (header && scanned.close != kNoPosition) {
-            // The name lies between the leading "[" and the last unescaped "]"; whatever
-            // follows that "]" is ignored. "[]" names the implicit section.
-            current = &FindOrAddSection(text.substr(1, scanned.close - 1));
-        } else if (scanned.equals == kNoPosition) {
-            current->SetValue(text, std::string_view());
-        } else {
-            current->SetValue(text.substr(0, scanned.equals), text.substr(scanned.equals + 1));
+        const IniLine line = ParseIniRead(buffer, strnlen(buffer, kIniReadBufferSize));
+        if (line.kind == IniLine::Kind::kHeader) {
+            current = &FindOrAddSection(line.name);
+        } else if (line.kind == IniLine::Kind::kPair) {
+            current->SetValue(line.key, line.value);
         }
     }
 }

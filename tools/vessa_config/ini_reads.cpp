@@ -1,11 +1,11 @@
 #include "tools/vessa_config/ini_reads.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
-constexpr std::size_t kReadBytes = 1023;  // fgets into the reader's 1,024-byte buffer
-constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
+constexpr std::size_t kReadBytes = kIniReadBufferSize - 1;  // what one fgets delivers at most
 
 }  // namespace
 
@@ -76,44 +76,15 @@ bool IniReads::Next(IniRead& read) {
             continue;
         }
 
-        // The scan: LF, CR and ";" end it; "\" escapes the next byte ("\n", "\r" give LF and
-        // CR); the first "=" splits; the last "]" closes a header that starts at byte 0.
-        std::size_t size = 0;
-        const bool header = delivered_[0] == '[';
-        std::size_t equals = kNoPosition;
-        std::size_t close = kNoPosition;
-        for (std::size_t i = 0; i < length; ++i) {
-            const char byte = delivered_[i];
-            if (byte == '\n' || byte == '\r' || byte == ';') {
-                break;
-            }
-            if (byte == '\\') {
-                if (i + 1 == length) {
-                    processed_[size++] = '\\';
-                    break;
-                }
-                const char escaped = delivered_[++i];
-                processed_[size++] = escaped == 'n' ? '\n' : escaped == 'r' ? '\r' : escaped;
-                continue;
-            }
-            if (byte == '=' && equals == kNoPosition) {
-                equals = size;
-            } else if (byte == ']') {
-                close = size;
-            }
-            processed_[size++] = byte;
-        }
-
-        const std::string_view text(processed_, size);
-        if (header && close != kNoPosition) {
-            read.kind = IniRead::Kind::kHeader;
-            read.name = text.substr(1, close - 1);
-        } else if (!text.empty()) {
-            read.kind = IniRead::Kind::kPair;
-            read.hasEquals = equals != kNoPosition;
-            read.key = read.hasEquals ? text.substr(0, equals) : text;
-            read.value = read.hasEquals ? text.substr(equals + 1) : std::string_view();
-        }
+        // The scan and the classification are the reader's own, on a copy of the read.
+        std::memcpy(processed_, delivered_, length);
+        processed_[length] = '\0';
+        const IniLine parsed = ParseIniRead(processed_, length);
+        read.kind = parsed.kind;
+        read.name = parsed.name;
+        read.key = parsed.key;
+        read.value = parsed.value;
+        read.hasEquals = parsed.hasEquals;
         return true;
     }
     return false;

@@ -1,13 +1,15 @@
 // The plug-in's reader retraced read by read over a file's bytes, with the line an editor
 // shows each read on, so that vessa-config can say which line set what. The document itself
-// always comes from the reader (config/); this retracing only places its reads in the file,
-// by the same rules: fgets reads of at most 1,023 bytes, a NUL ending a read early, the
-// scan for ";", escapes, "=" and "]", and the same classification into headers and pairs.
+// always comes from the reader (config/); this retracing only places its reads in the file:
+// fgets reads of at most 1,023 bytes, a NUL ending a read early, each read scanned and
+// classified by the reader's own ParseIniRead.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
 #include <string_view>
+
+#include "config/ini_line.h"
 
 // What the C runtime does to a file opened with fopen(path, "r") before the reader sees it.
 struct TextMode {
@@ -24,7 +26,7 @@ inline constexpr TextMode kPlatformTextMode = kPlainTextMode;
 
 // One read of the reader that is not skipped (a read starting with NUL is).
 struct IniRead {
-    enum class Kind { kNothing, kHeader, kPair };
+    using Kind = IniLine::Kind;
 
     // Physical lines as an editor counts them, from 1: LF, CR LF and a CR alone each end a
     // line. `line` holds the read's first byte, `lastLine` its last byte; they differ when
@@ -71,6 +73,6 @@ class IniReads {
     std::size_t line_ = 1;
     std::size_t ctrlZLine_ = 0;
     bool splitLine_ = false;  // the last read stopped at 1,023 bytes, not at a line feed
-    char delivered_[1023];    // one read as fgets delivers it
-    char processed_[1023];    // the read after the scan: comment cut, escapes resolved
+    char delivered_[kIniReadBufferSize - 1];  // one read as fgets delivers it
+    char processed_[kIniReadBufferSize];      // the read after the scan, NUL-terminated
 };
