@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "patch/jump_record.h"
-#include "patch/process_memory.linux.h"
+#include "sim/write_log.h"
 
 namespace patch {
 namespace {
@@ -18,7 +18,7 @@ class CodePage : public testing::Test {
     void SetUp() override {
         page_ = mmap(nullptr, 4096, PROT_READ | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         ASSERT_NE(page_, MAP_FAILED);
-        platform::ClearWriteLog();
+        sim::ClearWriteLog();
     }
     void TearDown() override { munmap(page_, 4096); }
 
@@ -41,10 +41,10 @@ TEST_F(CodePage, RelativeJumpLandsAsOneFiveByteWriteIntoReadOnlyCode) {
     EXPECT_EQ(Bytes(0x0FF)[0], 0) << "byte before the site touched";
     EXPECT_EQ(Bytes(0x105)[0], 0) << "byte after the record touched";
 
-    const auto& log = platform::WriteLog();
+    const auto& log = sim::WriteLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].address, site);
-    EXPECT_EQ(log[0].bytes, std::vector<std::uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(log[0].Bytes(), std::vector<std::uint8_t>(expected.begin(), expected.end()));
     EXPECT_TRUE(log[0].written);
 }
 
@@ -55,8 +55,8 @@ TEST_F(CodePage, WriteToUnmappedAddressFailsSilently) {
     ASSERT_EQ(munmap(page_, 4096), 0);
     const std::uint8_t bytes[3] = {1, 2, 3};
     WriteHostMemory(gone, bytes, sizeof bytes);  // must not fault
-    ASSERT_EQ(platform::WriteLog().size(), 1u);
-    EXPECT_FALSE(platform::WriteLog()[0].written);
+    ASSERT_EQ(sim::WriteLog().size(), 1u);
+    EXPECT_FALSE(sim::WriteLog()[0].written);
     page_ = mmap(page_, 4096, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
 }
 
@@ -67,8 +67,8 @@ TEST_F(CodePage, ProcessHandleIsObtainedOnceForAllWrites) {
     WriteHostMemory(At(0x30), &byte, 1);
 
     // Whichever test wrote first obtained the handle; nobody asks for it again.
-    EXPECT_EQ(platform::CurrentProcessCalls(), 1u);
-    EXPECT_EQ(platform::WriteLog().size(), 3u);
+    EXPECT_EQ(sim::CurrentProcessCalls(), 1u);
+    EXPECT_EQ(sim::WriteLog().size(), 3u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The platform layer under WriteHostMemory. On Windows these are GetCurrentProcess and
-// WriteProcessMemory; the Linux x86 build writes into its own memory image instead.
+// The platform layer under WriteHostMemory: on Windows GetCurrentProcess and
+// WriteProcessMemory (process_memory.windows.cpp). The 32-bit Linux build runs the plug-in
+// in the simulated game, whose process serves these calls (sim/process_memory.linux.cpp).
 #pragma once
 
 #include <cstddef>

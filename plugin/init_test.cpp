@@ -6,10 +6,10 @@
 
 #include "host/game.h"
 #include "patch/jump_record.h"
-#include "patch/process_memory.linux.h"
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "sim/write_log.h"
 #include "tests/support/jumps.h"
 
 namespace {
@@ -20,7 +20,7 @@ std::vector<std::uint8_t> CostumeJump() {
 
 class InitInGame : public testing::Test {
   protected:
-    void SetUp() override { platform::ClearWriteLog(); }
+    void SetUp() override { sim::ClearWriteLog(); }
     sim::Game game_;
 };
 
@@ -33,10 +33,10 @@ TEST_F(InitInGame, ModInfoRecordIsVersionFiveThenZeros) {
 
 TEST_F(InitInGame, CostumeJumpIsTheFirstWriteAndLandsInTheGameCode) {
     Init("C:\\Games\\mods\\VessaAltCostume");
-    const auto& log = platform::WriteLog();
+    const auto& log = sim::WriteLog();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log[0].address, host::kCostumeLoadSite);
-    EXPECT_EQ(log[0].bytes, CostumeJump());
+    EXPECT_EQ(log[0].Bytes(), CostumeJump());
     EXPECT_TRUE(log[0].written);
     EXPECT_EQ(game_.CodeBytes(host::kCostumeLoadSite, 5), CostumeJump());
     // The 43 bytes behind the record are the game's own and stay as they were.
@@ -46,22 +46,22 @@ TEST_F(InitInGame, CostumeJumpIsTheFirstWriteAndLandsInTheGameCode) {
 
 TEST_F(InitInGame, SecondInitWritesTheSameRecordAgainWithTheSameHandle) {
     Init("C:\\Games\\mods\\VessaAltCostume");
-    const std::size_t firstCallWrites = platform::WriteLog().size();
+    const std::size_t firstCallWrites = sim::WriteLog().size();
     Init("C:\\Games\\mods\\VessaAltCostume");
 
-    const auto& log = platform::WriteLog();
+    const auto& log = sim::WriteLog();
     ASSERT_EQ(log.size(), 2 * firstCallWrites);
     for (std::size_t i = 0; i < firstCallWrites; ++i) {
         EXPECT_EQ(log[firstCallWrites + i].address, log[i].address);
-        EXPECT_EQ(log[firstCallWrites + i].bytes, log[i].bytes);
+        EXPECT_EQ(log[firstCallWrites + i].Bytes(), log[i].Bytes());
     }
-    EXPECT_EQ(platform::CurrentProcessCalls(), 1u);
+    EXPECT_EQ(sim::CurrentProcessCalls(), 1u);
 }
 
 TEST_F(InitInGame, NullFolderStillPlacesTheCostumeJump) {
     Init(nullptr);
-    ASSERT_FALSE(platform::WriteLog().empty());
-    EXPECT_EQ(platform::WriteLog()[0].address, host::kCostumeLoadSite);
+    ASSERT_FALSE(sim::WriteLog().empty());
+    EXPECT_EQ(sim::WriteLog()[0].address, host::kCostumeLoadSite);
     EXPECT_EQ(game_.CodeBytes(host::kCostumeLoadSite, 5), CostumeJump());
 }
 

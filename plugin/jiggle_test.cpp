@@ -14,10 +14,10 @@
 
 #include "host/game.h"
 #include "patch/jump_record.h"
-#include "patch/process_memory.linux.h"
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "sim/write_log.h"
 #include "tests/support/jumps.h"
 #include "tests/support/mod_folder.h"
 #include "tests/support/param_names.h"
@@ -40,13 +40,13 @@ bool GameRanItsJiggleBlock(sim::Game& game) {
 // Init's writes for a given verdict: the costume jump always first, the bypass only when
 // the setting is off.
 void ExpectWritesFor(bool useJiggle) {
-    const auto& log = platform::WriteLog();
+    const auto& log = sim::WriteLog();
     ASSERT_EQ(log.size(), useJiggle ? 1u : 2u);
     EXPECT_EQ(log[0].address, host::kCostumeLoadSite);
-    EXPECT_EQ(log[0].bytes, JumpBytes(host::kCostumeLoadSite, &CostumeLoadHook));
+    EXPECT_EQ(log[0].Bytes(), JumpBytes(host::kCostumeLoadSite, &CostumeLoadHook));
     if (!useJiggle) {
         EXPECT_EQ(log[1].address, host::kJiggleSetupSite);
-        EXPECT_EQ(log[1].bytes, JumpBytes(host::kJiggleSetupSite, &JiggleSkipStub));
+        EXPECT_EQ(log[1].Bytes(), JumpBytes(host::kJiggleSetupSite, &JiggleSkipStub));
     }
 }
 
@@ -54,7 +54,7 @@ const std::string kHeader = "[Vessa Alt Costume]\n";
 
 class ConfigFile : public testing::TestWithParam<test_support::VerdictCase> {
   protected:
-    void SetUp() override { platform::ClearWriteLog(); }
+    void SetUp() override { sim::ClearWriteLog(); }
     ModFolder folder_;
     sim::Game game_;
 };
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Verdicts, ConfigFile, testing::ValuesIn(test_support::U
 
 class FolderPath : public testing::Test {
   protected:
-    void SetUp() override { platform::ClearWriteLog(); }
+    void SetUp() override { sim::ClearWriteLog(); }
     ModFolder folder_;
     sim::Game game_;
 };
@@ -101,7 +101,7 @@ TEST_F(FolderPath, UnreadableFoldersLeaveTheSettingOff) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        platform::ClearWriteLog();
+        sim::ClearWriteLog();
         Init(c.folder);
         ExpectWritesFor(false);
         EXPECT_FALSE(GameRanItsJiggleBlock(game_));
@@ -122,19 +122,19 @@ TEST_F(FolderPath, EveryInitReadsTheFileAgainButNeverRemovesTheBypass) {
     ExpectWritesFor(true);
 
     folder_.WriteConfig(kHeader + "UseJiggle=false\n");
-    platform::ClearWriteLog();
+    sim::ClearWriteLog();
     Init(folder_.Path().c_str());
     ExpectWritesFor(false);
 
     folder_.WriteConfig(kHeader + "UseJiggle=true\n");
-    platform::ClearWriteLog();
+    sim::ClearWriteLog();
     Init(folder_.Path().c_str());
     ExpectWritesFor(true);
     EXPECT_EQ(game_.CodeBytes(host::kJiggleSetupSite, 5),
               JumpBytes(host::kJiggleSetupSite, &JiggleSkipStub))
         << "a later 'true' does not take the bypass out";
     EXPECT_FALSE(GameRanItsJiggleBlock(game_));
-    EXPECT_EQ(platform::CurrentProcessCalls(), 1u);
+    EXPECT_EQ(sim::CurrentProcessCalls(), 1u);
 }
 
 // JiggleSkipStub on its own: EBX gets the record's first byte sign-extended; every other
@@ -142,7 +142,7 @@ TEST_F(FolderPath, EveryInitReadsTheFileAgainButNeverRemovesTheBypass) {
 class JiggleStub : public testing::TestWithParam<std::tuple<std::uint8_t, std::uint32_t>> {
   protected:
     void SetUp() override {
-        platform::ClearWriteLog();
+        sim::ClearWriteLog();
         Init(nullptr);  // no configuration: the bypass is placed
     }
     sim::Game game_;

@@ -7,15 +7,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
 #include "host/game.h"
 #include "patch/jump_record.h"
-#include "patch/process_memory.linux.h"
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "sim/write_log.h"
 #include "vessa_version.h"
 
 namespace {
@@ -31,20 +32,21 @@ const char* NameOfTarget(host::Address target) {
 }
 
 void PrintWrites() {
-    for (const platform::WriteRecord& w : platform::WriteLog()) {
-        std::printf("  wrote %zu bytes at %08X:", w.bytes.size(), w.address);
-        for (std::uint8_t b : w.bytes) {
+    for (const sim::WriteRecord& w : sim::WriteLog()) {
+        const std::vector<std::uint8_t> bytes = w.Bytes();
+        std::printf("  wrote %zu bytes at %08X:", w.count, w.address);
+        for (std::uint8_t b : bytes) {
             std::printf(" %02X", b);
         }
-        if (w.bytes.size() == patch::kJumpRecordSize && w.bytes[0] == patch::kJumpOpcode) {
+        if (w.count == patch::kJumpRecordSize && bytes[0] == patch::kJumpOpcode) {
             patch::JumpRecord record{};
-            std::memcpy(record.data(), w.bytes.data(), record.size());
+            std::memcpy(record.data(), bytes.data(), record.size());
             const host::Address target = patch::JumpRecordTarget(w.address, record);
             std::printf("  = jump to %08X (%s)", target, NameOfTarget(target));
         }
         std::printf("%s\n", w.written ? "" : "  [write failed]");
     }
-    if (platform::WriteLog().empty()) {
+    if (sim::WriteLog().empty()) {
         std::printf("  nothing written\n");
     }
 }
@@ -142,7 +144,7 @@ void RunScenario(const std::string& folder) {
         std::printf(" %u", field);
     }
     std::printf("\nThe mod loader calls Init(\"%s\"):\n", folder.c_str());
-    platform::ClearWriteLog();
+    sim::ClearWriteLog();
     Init(folder.c_str());
     PrintWrites();
 

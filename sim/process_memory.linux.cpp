@@ -1,3 +1,7 @@
+// The platform layer of the simulated game's process. On Linux the only process the
+// plug-in patches is the simulated game, so the simulation serves the two calls the
+// plug-in makes on Windows, GetCurrentProcess and WriteProcessMemory, with the same
+// outcomes, and tells the write log about each.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -5,20 +9,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "patch/process_memory.h"
-#include "patch/process_memory.linux.h"
+#include "sim/write_log.h"
 
 namespace platform {
 namespace {
-
-unsigned g_currentProcessCalls = 0;
-
-std::vector<WriteRecord>& Log() {
-    static std::vector<WriteRecord> log;
-    return log;
-}
 
 // Whether [first, end) lies wholly inside mappings of this process. /proc/self/maps is
 // asked rather than mprotect, because under qemu-user mprotect on an unmapped guest page
@@ -45,7 +41,7 @@ bool IsMapped(std::uintptr_t first, std::uintptr_t end) {
 }  // namespace
 
 ProcessHandle CurrentProcess() {
-    ++g_currentProcessCalls;
+    sim::CountCurrentProcessCall();
     // Like the Windows pseudo-handle: a constant that names "this process".
     return reinterpret_cast<ProcessHandle>(~std::uintptr_t{0});
 }
@@ -64,26 +60,8 @@ bool WriteProcess(ProcessHandle /*process*/, host::Address address, const void* 
         std::memcpy(reinterpret_cast<void*>(std::uintptr_t{address}), bytes, count);
         written = true;
     }
-    // The log is for observers only. The Windows call allocates nothing, so neither may
-    // this layer throw into Init when memory runs out: the entry is dropped instead.
-    try {
-        const auto* source = static_cast<const std::uint8_t*>(bytes);
-        Log().push_back({address, {source, source + count}, written});
-    } catch (const std::bad_alloc&) {
-    }
+    sim::LogWrite(address, bytes, count, written);
     return written;
-}
-
-unsigned CurrentProcessCalls() {
-    return g_currentProcessCalls;
-}
-
-const std::vector<WriteRecord>& WriteLog() {
-    return Log();
-}
-
-void ClearWriteLog() {
-    Log().clear();
 }
 
 }  // namespace platform
