@@ -47,7 +47,7 @@
 #include <vector>
 
 #include "config/ini_document.h"
-#include "plugin/config_pass.h"
+#include "plugin/jiggle_setting.h"
 
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>

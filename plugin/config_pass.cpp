@@ -1,40 +1,33 @@
 #include "plugin/config_pass.h"
 
+#include <memory>
+
 #include "config/ini_document.h"
+#include "host/game.h"
+#include "patch/host_memory.h"
+#include "plugin/jiggle_setting.h"
+#include "plugin/routines.h"
 
 namespace plugin {
 
-std::string ConfigPath(std::string_view folderPath) {
-    std::string path;
-    path.reserve(folderPath.size() + 1 + kConfigFileName.size());
-    path.append(folderPath);
-    path.push_back('\\');
-    path.append(kConfigFileName);
-    return path;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    const auto fold = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (fold(a[i]) != fold(b[i])) {
-            return false;
+void RunConfigPass(const char* folderPath) noexcept {
+    bool useJiggle = false;
+    std::unique_ptr<IniDocument> document;
+    try {
+        // A null folder names no file at all: treat it like a config.ini that is missing.
+        if (folderPath != nullptr) {
+            document = std::make_unique<IniDocument>(ConfigPath(folderPath));
+            useJiggle = UseJiggle(*document);
         }
+    } catch (...) {
+        // Out of memory while building the path or the document: the game must not see an
+        // exception, and "off" is what every other failure means too.
+        useJiggle = false;
     }
-    return true;
-}
-
-bool UseJiggle(const IniDocument& document) {
-    const IniSection* section = document.FindSection(kConfigSection);
-    if (section == nullptr) {
-        return false;
+    if (!useJiggle) {
+        patch::WriteRelativeJump(host::kJiggleSetupSite, RoutineAddress(&JiggleSkipStub));
     }
-    const std::string_view* value = section->FindValue(kUseJiggleKey);
-    return value != nullptr && EqualsIgnoringAsciiCase(*value, "true");
+    document.reset();  // clears every section, then releases the document itself
 }
 
 }  // namespace plugin

@@ -1,33 +1,11 @@
-// The plug-in's one setting: whether the game's jiggle set-up block runs. Read from
-// "config.ini" in the plug-in's folder, section "Vessa Alt Costume", key "UseJiggle".
-// Off unless the value is "true" in any letter case; anything missing counts as off.
+// Init's configuration pass: reads the plug-in folder's config.ini and, unless it turns
+// UseJiggle on, places the jump that passes over the game's jiggle set-up block.
 #pragma once
-
-#include <string>
-#include <string_view>
-
-class IniDocument;
 
 namespace plugin {
 
-inline constexpr std::string_view kConfigFileName = "config.ini";
-inline constexpr std::string_view kConfigSection = "Vessa Alt Costume";
-inline constexpr std::string_view kUseJiggleKey = "UseJiggle";
-
-// "<folderPath>\config.ini": the folder's bytes as given, then the 11 characters
-// "\config.ini". No separator is tested for, added or removed.
-std::string ConfigPath(std::string_view folderPath);
-
-// Compares like _stricmp with no locale set: the whole length, folding only A-Z to a-z.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
-
-// Whether the document turns the jiggle block on: the section, then the key, both
-// byte-exact, then the value compared with "true" ignoring ASCII case, nothing trimmed.
-bool UseJiggle(const IniDocument& document);
-
-// Init's configuration pass: reads the folder's config.ini and places the jump to
-// JiggleSkipStub unless UseJiggle is on. A null folder, a file that does not open and
-// running out of memory all leave the setting off. Never throws.
+// A null folder, a file that does not open and running out of memory all leave the setting
+// off, so the jump is placed. Never throws: it runs inside the game.
 void RunConfigPass(const char* folderPath) noexcept;
 
 }  // namespace plugin

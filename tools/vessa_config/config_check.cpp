@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "config/ini_document.h"
-#include "plugin/config_pass.h"
+#include "plugin/jiggle_setting.h"
 #include "tools/vessa_config/ini_reads.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "plugin/config_pass.h"
+#include "plugin/jiggle_setting.h"
 
 #include <gtest/gtest.h>
 
