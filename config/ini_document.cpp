@@ -1,9 +1,10 @@
 #include "config/ini_document.h"
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
+
+#include "config/ini_file.h"
 
 namespace {
 
@@ -51,16 +52,6 @@ void IniSection::SetValue(std::string_view key, std::string_view value) {
 }
 
 IniDocument::IniDocument() = default;
-
-std::FILE* OpenIniFile(const std::string& path) {
-#ifdef _WIN32
-    return std::fopen(path.c_str(), "r");
-#else
-    std::string local = path;
-    std::replace(local.begin(), local.end(), '\\', '/');
-    return std::fopen(local.c_str(), "r");
-#endif
-}
 
 namespace {
 

@@ -12,12 +12,6 @@
 
 class IniDocument;
 
-// Opens an INI file for reading (fopen mode "r"), as a document's construction does. The
-// plug-in names its file the Windows way, "<folder>\config.ini": where '\' is no path
-// separator, the same bytes open with '/' in its place, so the Linux builds read the file
-// the DLL would. Returns nullptr when the file does not open.
-std::FILE* OpenIniFile(const std::string& path);
-
 // One section: keys mapped to values. Sections exist only inside an IniDocument, which
 // creates them while a file loads and deletes them when it is cleared.
 class IniSection {

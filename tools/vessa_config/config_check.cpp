@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "config/ini_document.h"
+#include "config/ini_file.h"
 #include "plugin/jiggle_setting.h"
 #include "tools/vessa_config/ini_reads.h"
 
@@ -492,11 +493,7 @@ class LineCheck {
 // Opens config.ini as OpenIniFile does, but in binary mode: the lines are counted in the
 // file's own bytes, and text mode would hide a Ctrl-Z on Windows.
 std::FILE* OpenBinary(const std::string& path) {
-    std::string local = path;
-#ifndef _WIN32
-    std::replace(local.begin(), local.end(), '\\', '/');
-#endif
-    return std::fopen(local.c_str(), "rb");
+    return OpenIniFile(path, "rb");
 }
 
 }  // namespace
