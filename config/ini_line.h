@@ -7,9 +7,11 @@
 #include <cstddef>
 #include <string_view>
 
-// The read buffer: one read holds at most 1,023 bytes plus fgets' terminating NUL, so no
-// name, key or value can exceed 1,023 bytes.
-inline constexpr std::size_t kIniReadBufferSize = 1024;
+// The longest read: fgets delivers at most 1,023 bytes, so no name, key or value exceeds
+// 1,023 bytes and a longer line arrives as several reads, each a line of its own.
+inline constexpr std::size_t kIniMaxRead = 1023;
+// The read buffer: one read plus fgets' terminating NUL.
+inline constexpr std::size_t kIniReadBufferSize = kIniMaxRead + 1;
 
 struct IniLine {
     enum class Kind { kNothing, kHeader, kPair };

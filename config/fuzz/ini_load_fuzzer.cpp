@@ -15,13 +15,12 @@
 
 #include "config/ini_document.h"
 #include "config/ini_dump.h"
+#include "config/ini_line.h"
 #include "config/testing/ini_contents.h"
 
 namespace {
 
 using Contents = IniContents;
-
-constexpr std::size_t kLongestRead = 1023;
 
 void Require(bool holds, const char* what) {
     if (!holds) {
@@ -38,7 +37,7 @@ Contents ModelLoad(std::string_view bytes) {
     std::size_t position = 0;
     while (position < bytes.size()) {
         std::size_t end = position;
-        while (end < bytes.size() && end - position < kLongestRead) {
+        while (end < bytes.size() && end - position < kIniMaxRead) {
             if (bytes[end++] == '\n') {
                 break;
             }
@@ -90,11 +89,11 @@ Contents ModelLoad(std::string_view bytes) {
 void CheckInvariants(const IniDocument& document) {
     Require(document.FindSection("") != nullptr, "the implicit section exists");
     document.ForEachSection([](std::string_view name, const IniSection& section) {
-        Require(name.size() <= kLongestRead, "names fit one read");
+        Require(name.size() <= kIniMaxRead, "names fit one read");
         Require(name.find('\0') == std::string_view::npos, "names hold no NUL");
         section.ForEachPair([](std::string_view key, std::string_view value) {
-            Require(key.size() <= kLongestRead, "keys fit one read");
-            Require(value.size() <= kLongestRead, "values fit one read");
+            Require(key.size() <= kIniMaxRead, "keys fit one read");
+            Require(value.size() <= kIniMaxRead, "values fit one read");
             Require(key.find('\0') == std::string_view::npos, "keys hold no NUL");
             Require(value.find('\0') == std::string_view::npos, "values hold no NUL");
         });

@@ -257,6 +257,7 @@ class LineCheck {
         previousLastLine_ = read.lastLine;
         if (longLine && read.kind != IniRead::Kind::kNothing && read.line != lastLongLine_) {
             lastLongLine_ = read.line;
+            static_assert(kIniMaxRead == 1023, "the finding below names the reader's limit");
             findings.Add(read.line, [] {
                 return "this line is longer than 1,023 bytes; the plug-in reads at most 1,023 "
                        "bytes at a time and takes the rest as a line of its own";

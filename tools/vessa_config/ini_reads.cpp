@@ -3,12 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-constexpr std::size_t kReadBytes = kIniReadBufferSize - 1;  // what one fgets delivers at most
-
-}  // namespace
-
 void IniReads::Refill() {
     blockPos_ = 0;
     blockEnd_ = ended_ ? 0 : std::fread(block_, 1, sizeof block_, file_);
@@ -44,7 +38,7 @@ bool IniReads::Next(IniRead& read) {
         std::size_t length = 0;
         bool endedLine = false;  // the last byte delivered ended an editor's line
         bool sawLf = false;
-        while (length < kReadBytes && !sawLf && Peek() != -1) {
+        while (length < kIniMaxRead && !sawLf && Peek() != -1) {
             const char byte = block_[blockPos_++];
             endedLine = false;
             if (byte == '\x1A' && ctrlZLine_ == 0) {
@@ -67,7 +61,7 @@ bool IniReads::Next(IniRead& read) {
         }
         read.lastLine = endedLine ? line_ - 1 : line_;
         read.delivered = std::string_view(delivered_, length);
-        splitLine_ = !sawLf && length == kReadBytes;
+        splitLine_ = !sawLf && length == kIniMaxRead;
 
         // A NUL ends the read for the reader (strnlen); a read that begins with one is skipped.
         length =

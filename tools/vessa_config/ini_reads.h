@@ -72,7 +72,7 @@ class IniReads {
     bool stoppedAtCtrlZ_ = false;
     std::size_t line_ = 1;
     std::size_t ctrlZLine_ = 0;
-    bool splitLine_ = false;  // the last read stopped at 1,023 bytes, not at a line feed
-    char delivered_[kIniReadBufferSize - 1];  // one read as fgets delivers it
-    char processed_[kIniReadBufferSize];      // the read after the scan, NUL-terminated
+    bool splitLine_ = false;       // the last read stopped at 1,023 bytes, not at a line feed
+    char delivered_[kIniMaxRead];  // one read as fgets delivers it
+    char processed_[kIniReadBufferSize];  // the read after the scan, NUL-terminated
 };
