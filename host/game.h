@@ -32,29 +32,15 @@ namespace record {
 #undef VESSA_HOST_FIELD
 }  // namespace record
 
-// Named entries of the whole table, for tools that print or map the game's fixed points.
+// The addresses by name, for tools that print the game's fixed points.
 struct NamedAddress {
     const char* name;
     Address value;
     const char* what;
 };
-struct NamedField {
-    const char* name;
-    Field field;
-    const char* what;
-};
-
 inline constexpr NamedAddress kAddresses[] = {
 #define VESSA_HOST_ADDRESS(name, value, what) {#name, value, what},
 #define VESSA_HOST_FIELD(name, offset, width, what)
-#include "host/game_layout.def"
-#undef VESSA_HOST_ADDRESS
-#undef VESSA_HOST_FIELD
-};
-
-inline constexpr NamedField kRecordFields[] = {
-#define VESSA_HOST_ADDRESS(name, value, what)
-#define VESSA_HOST_FIELD(name, offset, width, what) {#name, {offset, width}, what},
 #include "host/game_layout.def"
 #undef VESSA_HOST_ADDRESS
 #undef VESSA_HOST_FIELD

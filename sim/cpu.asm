@@ -27,7 +27,7 @@ LOADER_MODEL    equ 1
 extern SimEntryState                ; SimCpu: registers to enter with, eip = where
 extern SimExitState                 ; SimCpu: registers seen at the landing pad, eip = pad
 extern SimLoaderClobbers            ; byte: loaders overwrite what the game does not keep
-extern SimRecordLoad                ; uint32_t SimRecordLoad(kind, name, ebp), cdecl
+extern SimLogLoad                   ; uint32_t SimLogLoad(kind, name, ebp), cdecl
 
 section .note.GNU-stack noalloc noexec nowrite progbits
 
@@ -92,7 +92,7 @@ capture:
 
 ; LOADER_STAND_IN name_register, kind
 ; A game loader as the plug-in may assume it: takes the name in name_register, returns a
-; handle in EAX, keeps EBP and ESP. The handle comes from SimRecordLoad, which also logs
+; handle in EAX, keeps EBP and ESP. The handle comes from SimLogLoad, which also logs
 ; the call. When SimLoaderClobbers is set the stand-in then overwrites EBX, ECX, EDX,
 ; ESI and EDI, which the game's contract does not promise to keep.
 %macro LOADER_STAND_IN 2
@@ -105,7 +105,7 @@ capture:
     mov     dword [esp], %2                         ; arg 1: which loader
     mov     [esp + 4], %1                           ; arg 2: the file name
     mov     [esp + 8], ebp                          ; arg 3: EBP as the caller left it
-    call    SimRecordLoad                           ; EAX = handle
+    call    SimLogLoad                              ; EAX = handle
     mov     esp, ebx
     pop     ebx
     pop     edx

@@ -23,7 +23,7 @@ void SimLandAtCostumeContinue();
 void SimLandAtJiggleContinue();
 void SimHostLoadTextures();
 void SimHostLoadModel();
-std::uint32_t SimRecordLoad(std::uint32_t loader, const char* name, std::uint32_t ebp);
+std::uint32_t SimLogLoad(std::uint32_t loader, const char* name, std::uint32_t ebp);
 }
 
 static_assert(sizeof(sim::Cpu) == 40, "cpu.asm expects ten dwords");
@@ -201,21 +201,40 @@ void Game::FillRecord(std::uint8_t value) {
     std::memset(record_, value, kRecordSize);
 }
 
+namespace {
+
+// A field is read and written at its own width only: a byte field read as a word would take
+// in its neighbours, and the routines' offsets come from the same table.
+void RequireWidth(host::Field field, std::uint32_t width) {
+    if (field.width != width || field.offset + width > Game::kRecordSize) {
+        std::fprintf(stderr,
+                     "simulated game: record field +%03X of width %u accessed as %u bytes\n",
+                     field.offset, field.width, width);
+        std::abort();
+    }
+}
+
+}  // namespace
+
 std::uint8_t Game::RecordByte(host::Field field) const {
+    RequireWidth(field, 1);
     return record_[field.offset];
 }
 
 std::uint32_t Game::RecordWord(host::Field field) const {
+    RequireWidth(field, 4);
     std::uint32_t value;
     std::memcpy(&value, record_ + field.offset, sizeof value);
     return value;
 }
 
 void Game::SetRecordByte(host::Field field, std::uint8_t value) {
+    RequireWidth(field, 1);
     record_[field.offset] = value;
 }
 
 void Game::SetRecordWord(host::Field field, std::uint32_t value) {
+    RequireWidth(field, 4);
     std::memcpy(record_ + field.offset, &value, sizeof value);
 }
 
@@ -281,7 +300,7 @@ std::vector<std::uint8_t> Game::CodeBytes(host::Address address, std::size_t cou
     return {p, p + count};
 }
 
-std::uint32_t Game::RecordLoad(Loader loader, const char* name, std::uint32_t ebp) {
+std::uint32_t Game::LogLoad(Loader loader, const char* name, std::uint32_t ebp) {
     LoadCall call{};
     call.loader = loader;
     call.name.assign(name, strnlen(name, kMaxNameBytes));
@@ -303,6 +322,6 @@ std::uint32_t Game::RecordLoad(Loader loader, const char* name, std::uint32_t eb
 
 }  // namespace sim
 
-extern "C" std::uint32_t SimRecordLoad(std::uint32_t loader, const char* name, std::uint32_t ebp) {
-    return sim::g_game->RecordLoad(static_cast<sim::Loader>(loader), name, ebp);
+extern "C" std::uint32_t SimLogLoad(std::uint32_t loader, const char* name, std::uint32_t ebp) {
+    return sim::g_game->LogLoad(static_cast<sim::Loader>(loader), name, ebp);
 }

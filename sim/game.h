@@ -92,7 +92,7 @@ class Game {
     std::vector<std::uint8_t> CodeBytes(host::Address address, std::size_t count) const;
 
     // Called from the loader stand-ins (through cpu.asm): logs and picks the handle.
-    std::uint32_t RecordLoad(Loader loader, const char* name, std::uint32_t ebp);
+    std::uint32_t LogLoad(Loader loader, const char* name, std::uint32_t ebp);
 
   private:
     struct Region {
