@@ -28,13 +28,17 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+bool TurnsJiggleOn(std::string_view value) {
+    return EqualsIgnoringAsciiCase(value, "true");
+}
+
 bool UseJiggle(const IniDocument& document) {
     const IniSection* section = document.FindSection(kConfigSection);
     if (section == nullptr) {
         return false;
     }
     const std::string_view* value = section->FindValue(kUseJiggleKey);
-    return value != nullptr && EqualsIgnoringAsciiCase(*value, "true");
+    return value != nullptr && TurnsJiggleOn(*value);
 }
 
 }  // namespace plugin

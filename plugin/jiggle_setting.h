@@ -21,8 +21,12 @@ std::string ConfigPath(std::string_view folderPath);
 // Compares like _stricmp with no locale set: the whole length, folding only A-Z to a-z.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// Whether a UseJiggle value turns the jiggle block on: "true" ignoring ASCII case, over the
+// value's whole length, nothing trimmed.
+bool TurnsJiggleOn(std::string_view value);
+
 // Whether the document turns the jiggle block on: the section, then the key, both
-// byte-exact, then the value compared with "true" ignoring ASCII case, nothing trimmed.
+// byte-exact, then the value by TurnsJiggleOn.
 bool UseJiggle(const IniDocument& document);
 
 }  // namespace plugin

@@ -350,7 +350,7 @@ class LineCheck {
     // A line whose key is UseJiggle but for letter case, blanks or look-alikes.
     void CheckUseJiggleLine(const IniRead& read, Findings& findings) {
         const auto write = [&read] { return "write: UseJiggle=" + Suggested(read.value); };
-        const bool valueIsOn = plugin::EqualsIgnoringAsciiCase(read.value, "true");
+        const bool valueIsOn = plugin::TurnsJiggleOn(read.value);
         const std::size_t hash = read.value.find('#');
         const std::string_view beforeHash = read.value.substr(0, hash);
 
