@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     googletest
     libinih-dev valgrind
+    python3  # scripts/test-all.sh reads ctest's JUnit files with it
 )
 
 missing=()
