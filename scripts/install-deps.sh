@@ -8,8 +8,9 @@ packages=(
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     nasm qemu-user-static
     clang libclang-rt-14-dev clang-format
-    googletest libgtest-dev
-    libbenchmark-dev libinih-dev valgrind
+    googletest
+    libinih-dev valgrind
+    python3  # scripts/test-all.sh reads ctest's JUnit files with it
 )
 
 missing=()
