@@ -10,6 +10,7 @@
 #include "config/ini_document.h"
 #include "config/ini_dump.h"
 #include "config/testing/ini_test_support.h"
+#include "tests/support/temp_file.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ TEST(IniGolden, EveryInputDumpsExactlyAsItsDumpFile) {
         const fs::path dump = kTestData / (name + ".dump");
         ASSERT_TRUE(fs::exists(dump)) << dump << " is missing";
         const IniDocument document((kTestData / (name + ".ini")).string());
-        EXPECT_EQ(DumpIniDocument(document), ReadWholeFile(dump.string()))
+        EXPECT_EQ(DumpIniDocument(document), test_support::ReadWholeFile(dump.string()))
             << "golden file " << name;
     }
 }

@@ -19,14 +19,14 @@
 #include "plugin/routines.h"
 #include "sim/game.h"
 #include "tests/support/jumps.h"
-#include "tests/support/mod_folder.h"
 #include "tests/support/param_names.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/use_jiggle_verdicts.h"
 
 namespace {
 
 using test_support::JumpBytes;
-using test_support::ModFolder;
+using test_support::ScratchFolder;
 
 // Runs the game into the jiggle site and reports whether the game's own block ran.
 bool GameRanItsJiggleBlock(sim::Game& game) {
@@ -55,7 +55,7 @@ const std::string kHeader = "[Vessa Alt Costume]\n";
 class ConfigFile : public testing::TestWithParam<test_support::VerdictCase> {
   protected:
     void SetUp() override { platform::ClearWriteLog(); }
-    ModFolder folder_;
+    ScratchFolder folder_;
     sim::Game game_;
 };
 
@@ -73,12 +73,12 @@ INSTANTIATE_TEST_SUITE_P(Verdicts, ConfigFile, testing::ValuesIn(test_support::U
 class FolderPath : public testing::Test {
   protected:
     void SetUp() override { platform::ClearWriteLog(); }
-    ModFolder folder_;
+    ScratchFolder folder_;
     sim::Game game_;
 };
 
 TEST_F(FolderPath, TrailingBackslashStillFindsTheFile) {
-    folder_.WriteConfig(kHeader + "UseJiggle=true\n");
+    ASSERT_TRUE(folder_.WriteFile("config.ini", kHeader + "UseJiggle=true\n"));
     Init((folder_.Path() + "\\").c_str());
     ExpectWritesFor(true);
     EXPECT_TRUE(GameRanItsJiggleBlock(game_));
@@ -117,16 +117,16 @@ TEST_F(FolderPath, ConfigIniThatIsADirectoryLeavesTheSettingOff) {
 }
 
 TEST_F(FolderPath, EveryInitReadsTheFileAgainButNeverRemovesTheBypass) {
-    folder_.WriteConfig(kHeader + "UseJiggle=true\n");
+    ASSERT_TRUE(folder_.WriteFile("config.ini", kHeader + "UseJiggle=true\n"));
     Init(folder_.Path().c_str());
     ExpectWritesFor(true);
 
-    folder_.WriteConfig(kHeader + "UseJiggle=false\n");
+    ASSERT_TRUE(folder_.WriteFile("config.ini", kHeader + "UseJiggle=false\n"));
     platform::ClearWriteLog();
     Init(folder_.Path().c_str());
     ExpectWritesFor(false);
 
-    folder_.WriteConfig(kHeader + "UseJiggle=true\n");
+    ASSERT_TRUE(folder_.WriteFile("config.ini", kHeader + "UseJiggle=true\n"));
     platform::ClearWriteLog();
     Init(folder_.Path().c_str());
     ExpectWritesFor(true);

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "config/ini_document.h"
-#include "config/testing/ini_test_support.h"
+#include "config/testing/ini_contents.h"
 #include "tests/support/param_names.h"
+#include "tests/support/temp_file.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ struct Traced {
 };
 
 Traced Trace(const std::string& bytes, TextMode mode) {
-    const TempIniFile file(bytes);
+    const test_support::TempFile file(bytes);
     std::FILE* stream = std::fopen(file.Path().c_str(), "rb");
     Traced traced;
     if (stream == nullptr) {
