@@ -5,7 +5,7 @@
 #include <string>
 
 #include "config/ini_document.h"
-#include "tests/support/param_names.h"
+#include "tests/support/case_names.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/use_jiggle_verdicts.h"
 

@@ -12,7 +12,7 @@
 #include "host/game.h"
 #include "plugin/plugin.h"
 #include "sim/game.h"
-#include "tests/support/param_names.h"
+#include "tests/support/case_names.h"
 
 namespace {
 

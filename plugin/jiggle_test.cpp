@@ -18,8 +18,8 @@
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
+#include "tests/support/case_names.h"
 #include "tests/support/jumps.h"
-#include "tests/support/param_names.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/use_jiggle_verdicts.h"
 

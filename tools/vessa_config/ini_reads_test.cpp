@@ -9,7 +9,7 @@
 
 #include "config/ini_document.h"
 #include "config/testing/ini_contents.h"
-#include "tests/support/param_names.h"
+#include "tests/support/case_names.h"
 #include "tests/support/temp_file.h"
 
 namespace {

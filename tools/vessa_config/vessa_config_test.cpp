@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "config/testing/ini_test_support.h"
+#include "tests/support/case_names.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/temp_file.h"
 
@@ -59,7 +59,7 @@ ToolRun RunTool(const std::vector<std::string>& args, const std::string& stdoutT
 // Every golden input through the real binary; the folder is listed when the test runs, so a
 // new pair of files is checked without rebuilding.
 TEST(VessaConfigDump, PrintsExactlyTheDumpFileOfEveryGoldenInput) {
-    const std::vector<std::string> names = GoldenNames(kTestData.string());
+    const std::vector<std::string> names = test_support::GoldenNames(kTestData.string());
     ASSERT_FALSE(names.empty()) << "no golden files in " << kTestData;
     for (const std::string& name : names) {
         const ToolRun run = RunTool({"dump", (kTestData / (name + ".ini")).string()});

@@ -1,7 +1,9 @@
-#include "config/testing/ini_test_support.h"
+#include "tests/support/case_names.h"
 
 #include <algorithm>
 #include <filesystem>
+
+namespace test_support {
 
 std::vector<std::string> GoldenNames(const std::string& folder) {
     std::vector<std::string> names;
@@ -13,3 +15,5 @@ std::vector<std::string> GoldenNames(const std::string& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+}  // namespace test_support
