@@ -21,6 +21,7 @@
 #include "tests/support/case_names.h"
 #include "tests/support/jumps.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/sim/registers.h"
 #include "tests/support/use_jiggle_verdicts.h"
 
 namespace {
@@ -161,11 +162,10 @@ TEST_P(JiggleStub, LoadsSignExtendedFirstByteAndKeepsEverythingElse) {
     EXPECT_EQ(run.exit.eip, host::kJiggleSetupContinue);
     EXPECT_EQ(run.exit.ebx, static_cast<std::uint32_t>(
                                 static_cast<std::int32_t>(static_cast<std::int8_t>(firstByte))));
-    for (std::uint32_t sim::Cpu::*reg :
-         {&sim::Cpu::eax, &sim::Cpu::ecx, &sim::Cpu::edx, &sim::Cpu::esi, &sim::Cpu::edi,
-          &sim::Cpu::ebp, &sim::Cpu::esp}) {
-        EXPECT_EQ(run.exit.*reg, entry.*reg);
-    }
+    EXPECT_TRUE(
+        test_support::RegistersKept(entry, run.exit,
+                                    {&sim::Cpu::eax, &sim::Cpu::ecx, &sim::Cpu::edx, &sim::Cpu::esi,
+                                     &sim::Cpu::edi, &sim::Cpu::ebp, &sim::Cpu::esp}));
     EXPECT_EQ(run.exit.eflags & sim::kFlagMask, entry.eflags & sim::kFlagMask);
     EXPECT_TRUE(game_.CallerFrameIntact());
     EXPECT_EQ(game_.JiggleBlockRuns(), 0u);
