@@ -51,8 +51,8 @@ std::string CaseName(const testing::TestParamInfo<LoadCase>& info) {
     return info.param.name;
 }
 
-// One row per line of the reader's edge-case list. Header rows are followed by k=v to show
-// which section became current.
+// One row per line rule. Header rows are followed by k=v to show which section became
+// current.
 const LoadCase kLineRules[] = {
     {"HeaderCreatesSectionAndMakesItCurrent",
      "[Vessa Alt Costume]\nUseJiggle=true\n",
