@@ -13,11 +13,13 @@
 #include <vector>
 
 #include "config/ini_document.h"
-#include "config/testing/ini_test_support.h"
+#include "config/testing/ini_contents.h"
+#include "tests/support/temp_file.h"
 
 namespace {
 
 using namespace std::string_view_literals;
+using test_support::TempFile;
 
 constexpr std::string_view kPluginConfig =
     "[Vessa Alt Costume]\n"
@@ -32,7 +34,7 @@ TEST(IniDocument, MissingFileGivesNoSectionsNotEvenTheImplicitOne) {
 }
 
 TEST(IniDocument, EmptyFileGivesExactlyTheImplicitSectionWithoutPairs) {
-    const TempIniFile file("");
+    const TempFile file("");
     const IniDocument document(file.Path());
     ASSERT_EQ(document.SectionCount(), 1u);
     const IniSection* implicit = document.FindSection("");
@@ -41,7 +43,7 @@ TEST(IniDocument, EmptyFileGivesExactlyTheImplicitSectionWithoutPairs) {
 }
 
 TEST(IniDocument, SectionLookupMatchesCaseAndLengthExactly) {
-    const TempIniFile file(kPluginConfig);
+    const TempFile file(kPluginConfig);
     const IniDocument document(file.Path());
     EXPECT_NE(document.FindSection("Vessa Alt Costume"), nullptr);
     for (const std::string_view other :
@@ -52,7 +54,7 @@ TEST(IniDocument, SectionLookupMatchesCaseAndLengthExactly) {
 }
 
 TEST(IniDocument, KeyLookupMatchesCaseAndLengthExactly) {
-    const TempIniFile file(kPluginConfig);
+    const TempFile file(kPluginConfig);
     const IniDocument document(file.Path());
     const IniSection* section = document.FindSection("Vessa Alt Costume");
     ASSERT_NE(section, nullptr);
@@ -67,7 +69,7 @@ TEST(IniDocument, KeyLookupMatchesCaseAndLengthExactly) {
 }
 
 TEST(IniDocument, LookupsOfMissingEntriesNeverCreateThem) {
-    const TempIniFile file(kPluginConfig);
+    const TempFile file(kPluginConfig);
     const IniDocument document(file.Path());
     const IniSection* section = document.FindSection("Vessa Alt Costume");
     ASSERT_NE(section, nullptr);
@@ -81,7 +83,7 @@ TEST(IniDocument, LookupsOfMissingEntriesNeverCreateThem) {
 }
 
 TEST(IniDocument, ClearEmptiesTheDocumentAndASecondClearChangesNothing) {
-    const TempIniFile file(kPluginConfig);
+    const TempFile file(kPluginConfig);
     IniDocument document(file.Path());
     ASSERT_EQ(document.SectionCount(), 2u);
 

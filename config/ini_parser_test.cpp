@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "config/ini_document.h"
-#include "config/testing/ini_test_support.h"
+#include "config/testing/ini_contents.h"
+#include "tests/support/temp_file.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ std::string BytesFrom(int first, int last) {
 class IniLoad : public testing::TestWithParam<LoadCase> {};
 
 TEST_P(IniLoad, StoresExactlyTheExpectedSectionsAndPairs) {
-    const TempIniFile file(GetParam().file);
+    const test_support::TempFile file(GetParam().file);
     const IniDocument document(file.Path());
     EXPECT_EQ(ContentsOf(document), GetParam().expected);
 }
@@ -50,8 +51,8 @@ std::string CaseName(const testing::TestParamInfo<LoadCase>& info) {
     return info.param.name;
 }
 
-// One row per line of the reader's edge-case list. Header rows are followed by k=v to show
-// which section became current.
+// One row per line rule. Header rows are followed by k=v to show which section became
+// current.
 const LoadCase kLineRules[] = {
     {"HeaderCreatesSectionAndMakesItCurrent",
      "[Vessa Alt Costume]\nUseJiggle=true\n",

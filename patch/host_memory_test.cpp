@@ -49,8 +49,8 @@ TEST_F(CodePage, RelativeJumpLandsAsOneFiveByteWriteIntoReadOnlyCode) {
 }
 
 TEST_F(CodePage, WriteToUnmappedAddressFailsSilently) {
-    // The page right after ours is mapped by nobody (mmap gave a fresh 4 KiB region, so
-    // unmap our page and use its address).
+    // An address inside our own page once the page is unmapped: nothing is mapped there
+    // any more. A page is mapped again afterwards, so that TearDown has one to unmap.
     const host::Address gone = At(0x10);
     ASSERT_EQ(munmap(page_, 4096), 0);
     const std::uint8_t bytes[3] = {1, 2, 3};

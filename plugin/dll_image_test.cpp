@@ -10,7 +10,7 @@
 #include <string>
 
 #include "plugin/routines.h"
-#include "tools/pe/pe_image.h"
+#include "tests/support/pe/pe_image.h"
 
 namespace {
 

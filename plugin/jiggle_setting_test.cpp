@@ -5,8 +5,8 @@
 #include <string>
 
 #include "config/ini_document.h"
-#include "tests/support/mod_folder.h"
-#include "tests/support/param_names.h"
+#include "tests/support/case_names.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/use_jiggle_verdicts.h"
 
 namespace plugin {
@@ -57,7 +57,7 @@ class ConfigPassVerdict : public testing::TestWithParam<test_support::VerdictCas
 
 TEST_P(ConfigPassVerdict, ReadsTheFolderAsInitDoes) {
     const test_support::VerdictCase& c = GetParam();
-    const test_support::ModFolder folder;
+    const test_support::ScratchFolder folder;
     test_support::WriteVerdictConfig(folder, c);
     const IniDocument document(ConfigPath(folder.Path()));
     EXPECT_EQ(UseJiggle(document), c.useJiggle);

@@ -18,15 +18,16 @@
 #include "plugin/routines.h"
 #include "sim/game.h"
 #include "sim/write_log.h"
+#include "tests/support/case_names.h"
 #include "tests/support/jumps.h"
-#include "tests/support/mod_folder.h"
-#include "tests/support/param_names.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/sim/registers.h"
 #include "tests/support/use_jiggle_verdicts.h"
 
 namespace {
 
 using test_support::JumpBytes;
-using test_support::ModFolder;
+using test_support::ScratchFolder;
 
 // Runs the game into the jiggle site and reports whether the game's own block ran.
 bool GameRanItsJiggleBlock(sim::Game& game) {
@@ -55,7 +56,7 @@ const std::string kHeader = "[Vessa Alt Costume]\n";
 class ConfigFile : public testing::TestWithParam<test_support::VerdictCase> {
   protected:
     void SetUp() override { sim::ClearWriteLog(); }
-    ModFolder folder_;
+    ScratchFolder folder_;
     sim::Game game_;
 };
 
@@ -73,12 +74,12 @@ INSTANTIATE_TEST_SUITE_P(Verdicts, ConfigFile, testing::ValuesIn(test_support::U
 class FolderPath : public testing::Test {
   protected:
     void SetUp() override { sim::ClearWriteLog(); }
-    ModFolder folder_;
+    ScratchFolder folder_;
     sim::Game game_;
 };
 
 TEST_F(FolderPath, TrailingBackslashStillFindsTheFile) {
-    folder_.WriteConfig(kHeader + "UseJiggle=true\n");
+    ASSERT_TRUE(folder_.WriteFile("config.ini", kHeader + "UseJiggle=true\n"));
     Init((folder_.Path() + "\\").c_str());
     ExpectWritesFor(true);
     EXPECT_TRUE(GameRanItsJiggleBlock(game_));
@@ -117,16 +118,16 @@ TEST_F(FolderPath, ConfigIniThatIsADirectoryLeavesTheSettingOff) {
 }
 
 TEST_F(FolderPath, EveryInitReadsTheFileAgainButNeverRemovesTheBypass) {
-    folder_.WriteConfig(kHeader + "UseJiggle=true\n");
+    ASSERT_TRUE(folder_.WriteFile("config.ini", kHeader + "UseJiggle=true\n"));
     Init(folder_.Path().c_str());
     ExpectWritesFor(true);
 
-    folder_.WriteConfig(kHeader + "UseJiggle=false\n");
+    ASSERT_TRUE(folder_.WriteFile("config.ini", kHeader + "UseJiggle=false\n"));
     sim::ClearWriteLog();
     Init(folder_.Path().c_str());
     ExpectWritesFor(false);
 
-    folder_.WriteConfig(kHeader + "UseJiggle=true\n");
+    ASSERT_TRUE(folder_.WriteFile("config.ini", kHeader + "UseJiggle=true\n"));
     sim::ClearWriteLog();
     Init(folder_.Path().c_str());
     ExpectWritesFor(true);
@@ -161,11 +162,10 @@ TEST_P(JiggleStub, LoadsSignExtendedFirstByteAndKeepsEverythingElse) {
     EXPECT_EQ(run.exit.eip, host::kJiggleSetupContinue);
     EXPECT_EQ(run.exit.ebx, static_cast<std::uint32_t>(
                                 static_cast<std::int32_t>(static_cast<std::int8_t>(firstByte))));
-    for (std::uint32_t sim::Cpu::*reg :
-         {&sim::Cpu::eax, &sim::Cpu::ecx, &sim::Cpu::edx, &sim::Cpu::esi, &sim::Cpu::edi,
-          &sim::Cpu::ebp, &sim::Cpu::esp}) {
-        EXPECT_EQ(run.exit.*reg, entry.*reg);
-    }
+    EXPECT_TRUE(
+        test_support::RegistersKept(entry, run.exit,
+                                    {&sim::Cpu::eax, &sim::Cpu::ecx, &sim::Cpu::edx, &sim::Cpu::esi,
+                                     &sim::Cpu::edi, &sim::Cpu::ebp, &sim::Cpu::esp}));
     EXPECT_EQ(run.exit.eflags & sim::kFlagMask, entry.eflags & sim::kFlagMask);
     EXPECT_TRUE(game_.CallerFrameIntact());
     EXPECT_EQ(game_.JiggleBlockRuns(), 0u);

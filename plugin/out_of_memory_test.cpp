@@ -19,7 +19,7 @@
 #include "sim/game.h"
 #include "sim/write_log.h"
 #include "tests/support/jumps.h"
-#include "tests/support/mod_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -63,8 +63,8 @@ std::size_t OpenDescriptors() {
 }
 
 TEST(InitOutOfMemory, EveryFailedAllocationLeavesTheSettingOff) {
-    const test_support::ModFolder modFolder;
-    modFolder.WriteConfig("[Vessa Alt Costume]\nUseJiggle=true\n");
+    const test_support::ScratchFolder modFolder;
+    ASSERT_TRUE(modFolder.WriteFile("config.ini", "[Vessa Alt Costume]\nUseJiggle=true\n"));
     const std::string& folder = modFolder.Path();
 
     bool completedWithoutFailure = false;

@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+#include "tests/support/sim/registers.h"
+
 namespace sim {
 namespace {
 
@@ -49,9 +51,9 @@ TEST_F(SimulatedGame, TexturesLoaderTakesNameInEcxAndKeepsOnlyEbpAndEsp) {
     EXPECT_EQ(run.exit.eax, call.handle);
     EXPECT_EQ(run.exit.ebp, cpu.ebp);
     EXPECT_EQ(run.exit.esp, cpu.esp + 4) << "ret pops the return address only";
-    for (std::uint32_t Cpu::*reg : {&Cpu::ebx, &Cpu::ecx, &Cpu::edx, &Cpu::esi, &Cpu::edi}) {
-        EXPECT_NE(run.exit.*reg, cpu.*reg) << "stand-in must overwrite what the game may";
-    }
+    EXPECT_TRUE(test_support::RegistersOverwritten(
+        cpu, run.exit, {&Cpu::ebx, &Cpu::ecx, &Cpu::edx, &Cpu::esi, &Cpu::edi}))
+        << "stand-in must overwrite what the game may";
 }
 
 TEST_F(SimulatedGame, ModelLoaderTakesNameInEaxAndCanKeepEverything) {
@@ -67,9 +69,8 @@ TEST_F(SimulatedGame, ModelLoaderTakesNameInEaxAndCanKeepEverything) {
     EXPECT_EQ(game_.Loads()[0].loader, Loader::Model);
     EXPECT_EQ(game_.Loads()[0].name, "SOME.PRS");
     EXPECT_EQ(run.exit.eax, 0u) << "queued handle";
-    for (std::uint32_t Cpu::*reg : {&Cpu::ebx, &Cpu::ecx, &Cpu::edx, &Cpu::esi, &Cpu::edi}) {
-        EXPECT_EQ(run.exit.*reg, cpu.*reg);
-    }
+    EXPECT_TRUE(test_support::RegistersKept(
+        cpu, run.exit, {&Cpu::ebx, &Cpu::ecx, &Cpu::edx, &Cpu::esi, &Cpu::edi}));
 }
 
 TEST_F(SimulatedGame, HandlesAreDistinctPerCall) {
@@ -102,10 +103,9 @@ TEST_F(SimulatedGame, LandingPadCapturesRegistersAndFlagsExactly) {
     const RunResult run = game_.Run(host::kJiggleSetupContinue, cpu);
     ASSERT_TRUE(run.landed);
     EXPECT_EQ(run.exit.eip, host::kJiggleSetupContinue);
-    for (std::uint32_t Cpu::*reg :
-         {&Cpu::eax, &Cpu::ebx, &Cpu::ecx, &Cpu::edx, &Cpu::esi, &Cpu::edi, &Cpu::ebp, &Cpu::esp}) {
-        EXPECT_EQ(run.exit.*reg, cpu.*reg);
-    }
+    EXPECT_TRUE(test_support::RegistersKept(
+        cpu, run.exit,
+        {&Cpu::eax, &Cpu::ebx, &Cpu::ecx, &Cpu::edx, &Cpu::esi, &Cpu::edi, &Cpu::ebp, &Cpu::esp}));
     EXPECT_EQ(run.exit.eflags & kFlagMask, cpu.eflags & kFlagMask);
 }
 

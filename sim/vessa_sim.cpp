@@ -9,14 +9,13 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "host/game.h"
 #include "patch/jump_record.h"
 #include "plugin/plugin.h"
 #include "plugin/routines.h"
 #include "sim/game.h"
 #include "sim/write_log.h"
+#include "tests/support/scratch_folder.h"
 #include "vessa_version.h"
 
 namespace {
@@ -154,22 +153,6 @@ void RunScenario(const std::string& folder) {
     ReachJiggleSite(game, 0x80);
 }
 
-// A scratch mod folder whose config.ini turns the jiggle block on.
-std::string MakeJiggleOnFolder() {
-    char name[] = "/tmp/vessa-sim-XXXXXX";
-    if (mkdtemp(name) == nullptr) {
-        return {};
-    }
-    const std::string folder = name;
-    std::FILE* f = std::fopen((folder + "/config.ini").c_str(), "w");
-    if (f == nullptr) {
-        return {};
-    }
-    std::fputs("[Vessa Alt Costume]\nUseJiggle=true\n", f);
-    std::fclose(f);
-    return folder;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,14 +175,13 @@ int main(int argc, char** argv) {
     std::printf("\n=== The mod folder %s\n", folder.c_str());
     RunScenario(folder);
 
-    const std::string jiggleOn = MakeJiggleOnFolder();
-    if (jiggleOn.empty()) {
+    // A scratch mod folder whose config.ini turns the jiggle block on; removed on return.
+    const test_support::ScratchFolder jiggleOn("vessa-sim");
+    if (!jiggleOn.WriteFile("config.ini", "[Vessa Alt Costume]\nUseJiggle=true\n")) {
         std::fprintf(stderr, "vessa-sim: cannot write a scratch folder in /tmp\n");
         return 1;
     }
     std::printf("\n=== A mod folder whose config.ini turns UseJiggle on\n");
-    RunScenario(jiggleOn);
-    std::remove((jiggleOn + "/config.ini").c_str());
-    rmdir(jiggleOn.c_str());
+    RunScenario(jiggleOn.Path());
     return 0;
 }

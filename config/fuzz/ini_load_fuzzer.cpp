@@ -1,7 +1,7 @@
 // libFuzzer target over IniDocument::Load with arbitrary bytes. Besides the sanitizers'
-// checks it asserts the reader's invariants and compares the document with a plain model of
-// the line rules, written for clarity rather than speed, so that the optimised scan in
-// ini_parser.cpp cannot drift from the rules unnoticed.
+// checks it asserts the reader's invariants and compares the document with ReferenceLoad, a
+// plain reading of the line rules written for clarity rather than speed, so that the
+// optimised scan in ini_parser.cpp cannot drift from the rules unnoticed.
 #include <stdio.h>  // fmemopen (POSIX)
 
 #include <cstddef>
@@ -30,7 +30,7 @@ void Require(bool holds, const char* what) {
 }
 
 // The line rules applied literally: fgets-sized reads, strnlen, one byte at a time.
-Contents ModelLoad(std::string_view bytes) {
+Contents ReferenceLoad(std::string_view bytes) {
     Contents contents;
     std::string current;
     contents[current];
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char byte : dump) {
         Require(byte == '\n' || (byte >= 0x20 && byte <= 0x7E), "the dump is printable ASCII");
     }
-    Require(ContentsOf(document) == ModelLoad(bytes), "the document follows the line rules");
+    Require(ContentsOf(document) == ReferenceLoad(bytes), "the document follows the line rules");
 
     // Load starts over: it rewinds the stream and clears what the first run stored.
     document.Load(stream);

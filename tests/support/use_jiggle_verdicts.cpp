@@ -1,5 +1,7 @@
 #include "tests/support/use_jiggle_verdicts.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 namespace test_support {
@@ -79,14 +81,14 @@ std::string AsWindowsTextModeReads(std::string bytes) {
     return read;
 }
 
-void WriteVerdictConfig(const ModFolder& folder, const VerdictCase& c) {
+void WriteVerdictConfig(const ScratchFolder& folder, const VerdictCase& c) {
     if (!c.config) {
         return;
     }
 #ifdef _WIN32
-    folder.WriteConfig(*c.config);  // msvcrt's text mode does the rest
+    ASSERT_TRUE(folder.WriteFile("config.ini", *c.config));  // msvcrt's text mode does the rest
 #else
-    folder.WriteConfig(AsWindowsTextModeReads(*c.config));
+    ASSERT_TRUE(folder.WriteFile("config.ini", AsWindowsTextModeReads(*c.config)));
 #endif
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/mod_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace test_support {
 
@@ -33,6 +33,6 @@ std::string AsWindowsTextModeReads(std::string bytes);
 // Puts the case's config.ini into the folder, or leaves the folder without one. Where the
 // reader is not msvcrt's, the file holds what text mode would deliver, so every build
 // reaches the verdict the shipped DLL reaches.
-void WriteVerdictConfig(const ModFolder& folder, const VerdictCase& c);
+void WriteVerdictConfig(const ScratchFolder& folder, const VerdictCase& c);
 
 }  // namespace test_support

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/mod_folder.h"
-#include "tests/support/param_names.h"
+#include "tests/support/case_names.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/use_jiggle_verdicts.h"
 
 namespace {
 
-using Folder = test_support::ModFolder;
+using Folder = test_support::ScratchFolder;
 
 // One row: a config.ini (none when nullopt), the plug-in's verdict and every finding, word
 // for word. "{path}" in a verdict stands for the checked path.
@@ -52,7 +52,7 @@ TEST_P(CheckFolder, GivesThePluginsVerdictAndPointsAtTheLines) {
     const CheckCase& c = GetParam();
     Folder folder;
     if (c.config) {
-        folder.WriteConfig(*c.config);
+        ASSERT_TRUE(folder.WriteFile("config.ini", *c.config));
     }
     ConfigCheck check;
     std::string error;
@@ -338,7 +338,7 @@ TEST(CheckFolderFindings, KeepsTheFirstInLineOrderAndCountsTheRest) {
         config += "usejiggle=true\n";  // lines 2 to 31
     }
     config += "UseJiggle=true\nUseJiggle=true\n";  // lines 32 and 33
-    folder.WriteConfig(config);
+    ASSERT_TRUE(folder.WriteFile("config.ini", config));
     ConfigCheck check;
     std::string error;
     ASSERT_TRUE(CheckConfigFolder(folder.Path(), check, error)) << error;
@@ -376,7 +376,7 @@ INSTANTIATE_TEST_SUITE_P(Verdicts, CheckVerdict,
 TEST(CheckFolderErrors, UnreadableFolderIsAnErrorNotAVerdict) {
     Folder folder;
     const std::string file = folder.Path() + "/config.ini";
-    folder.WriteConfig("[Vessa Alt Costume]\nUseJiggle=true\n");
+    ASSERT_TRUE(folder.WriteFile("config.ini", "[Vessa Alt Costume]\nUseJiggle=true\n"));
     for (const std::string& path : {folder.Path() + "/no-such-folder", file}) {
         ConfigCheck check;
         std::string error;

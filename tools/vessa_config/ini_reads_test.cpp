@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "config/ini_document.h"
-#include "config/testing/ini_test_support.h"
-#include "tests/support/param_names.h"
+#include "config/testing/ini_contents.h"
+#include "tests/support/case_names.h"
+#include "tests/support/temp_file.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ struct Traced {
 };
 
 Traced Trace(const std::string& bytes, TextMode mode) {
-    const TempIniFile file(bytes);
+    const test_support::TempFile file(bytes);
     std::FILE* stream = std::fopen(file.Path().c_str(), "rb");
     Traced traced;
     if (stream == nullptr) {
@@ -195,7 +196,7 @@ TEST(IniReadsAgreeWithTheReader, OnPiecedTogetherFiles) {
     std::minstd_rand random(20240611);
     for (int i = 0; i < 600; ++i) {
         const std::string bytes = PiecedFile(random);
-        const TempIniFile file(bytes);
+        const test_support::TempFile file(bytes);
         EXPECT_EQ(RetracedContents(file.Path()), ContentsOf(IniDocument(file.Path())))
             << "file " << i << ": " << testing::PrintToString(bytes);
     }

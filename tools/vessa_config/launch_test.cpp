@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/param_names.h"
+#include "tests/support/case_names.h"
 
 namespace {
 

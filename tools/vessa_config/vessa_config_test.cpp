@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "config/testing/ini_test_support.h"
-#include "tests/support/mod_folder.h"
+#include "tests/support/case_names.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/temp_file.h"
 
 namespace {
 
@@ -36,8 +37,8 @@ std::string ShellQuote(const std::string& text) {
 // Runs the tool with stdout to a scratch file, or to `stdoutTo` (such as /dev/full) when
 // given; `out` is then empty.
 ToolRun RunTool(const std::vector<std::string>& args, const std::string& stdoutTo = "") {
-    const TempIniFile out("");
-    const TempIniFile err("");
+    const test_support::TempFile out("");
+    const test_support::TempFile err("");
     std::string command = ShellQuote(VESSA_CONFIG_TOOL);
     for (const std::string& arg : args) {
         command += " " + ShellQuote(arg);
@@ -50,20 +51,21 @@ ToolRun RunTool(const std::vector<std::string>& args, const std::string& stdoutT
     if (wait_status != -1 && WIFEXITED(wait_status)) {
         run.status = WEXITSTATUS(wait_status);
     }
-    run.out = ReadWholeFile(out.Path());
-    run.err = ReadWholeFile(err.Path());
+    run.out = test_support::ReadWholeFile(out.Path());
+    run.err = test_support::ReadWholeFile(err.Path());
     return run;
 }
 
 // Every golden input through the real binary; the folder is listed when the test runs, so a
 // new pair of files is checked without rebuilding.
 TEST(VessaConfigDump, PrintsExactlyTheDumpFileOfEveryGoldenInput) {
-    const std::vector<std::string> names = GoldenNames(kTestData.string());
+    const std::vector<std::string> names = test_support::GoldenNames(kTestData.string());
     ASSERT_FALSE(names.empty()) << "no golden files in " << kTestData;
     for (const std::string& name : names) {
         const ToolRun run = RunTool({"dump", (kTestData / (name + ".ini")).string()});
         EXPECT_EQ(run.status, 0) << name << ": " << run.err;
-        EXPECT_EQ(run.out, ReadWholeFile((kTestData / (name + ".dump")).string())) << name;
+        EXPECT_EQ(run.out, test_support::ReadWholeFile((kTestData / (name + ".dump")).string()))
+            << name;
         EXPECT_EQ(run.err, "") << name;
     }
 }
@@ -117,8 +119,8 @@ TEST(VessaConfig, VersionPrintsTheProjectVersionOnStdout) {
 }
 
 TEST(VessaConfigCheck, GivesTheVerdictThenTheFindingsOnStdoutAndExitsZero) {
-    const test_support::ModFolder folder;
-    folder.WriteConfig("[Vessa Alt Costume]\nUseJiggle = true\n");
+    const test_support::ScratchFolder folder;
+    ASSERT_TRUE(folder.WriteFile("config.ini", "[Vessa Alt Costume]\nUseJiggle = true\n"));
     const ToolRun run = RunTool({"check", folder.Path()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
@@ -171,8 +173,8 @@ TEST(VessaConfigCheck, BadInputGetsAVerdictAndAtMostTwentyFindingsThenTheirCount
         {"64 MiB", big, "UseJiggle is OFF: config.ini:", nullptr},
     };
     for (const auto& c : cases) {
-        const test_support::ModFolder folder;
-        folder.WriteConfig(c.config);
+        const test_support::ScratchFolder folder;
+        ASSERT_TRUE(folder.WriteFile("config.ini", c.config));
         const ToolRun run = RunTool({"check", folder.Path()});
         EXPECT_EQ(run.status, 0) << c.what;
         EXPECT_EQ(run.err, "") << c.what;
@@ -198,14 +200,14 @@ TEST(VessaConfigCheck, BadInputGetsAVerdictAndAtMostTwentyFindingsThenTheirCount
 // A full disk or a closed pipe must not pass for success: the report or the dump did not
 // reach its reader.
 TEST(VessaConfig, OutputThatCannotBeWrittenExitsOneWithAMessageOnStderr) {
-    const test_support::ModFolder folder;
-    folder.WriteConfig("[Vessa Alt Costume]\nUseJiggle=true\n");
+    const test_support::ScratchFolder folder;
+    ASSERT_TRUE(folder.WriteFile("config.ini", "[Vessa Alt Costume]\nUseJiggle=true\n"));
     const struct {
         std::vector<std::string> args;
         const char* message;
     } cases[] = {
         {{"check", folder.Path()}, "vessa-config: cannot write the report on "},
-        {{"dump", folder.ConfigPath()}, "vessa-config: cannot write the dump of "},
+        {{"dump", folder.PathOf("config.ini")}, "vessa-config: cannot write the dump of "},
     };
     for (const auto& c : cases) {
         const ToolRun run = RunTool(c.args, "/dev/full");
@@ -216,7 +218,7 @@ TEST(VessaConfig, OutputThatCannotBeWrittenExitsOneWithAMessageOnStderr) {
 }
 
 TEST(VessaConfigCheck, MissingConfigIsAVerdictButAnUnreadableFolderExitsOne) {
-    const test_support::ModFolder folder;
+    const test_support::ScratchFolder folder;
     const ToolRun missing = RunTool({"check", folder.Path()});
     EXPECT_EQ(missing.status, 0);
     EXPECT_NE(missing.out.find("no config.ini"), std::string::npos) << missing.out;
@@ -238,8 +240,8 @@ TEST(VessaConfigCheck, NamesTheFolderItChoseAndTakesADroppedFolder) {
     EXPECT_EQ(chosen.out.substr(0, chosen.out.find('\n')),
               "No folder given: checking " + toolFolder + ", the folder the tool is in.");
 
-    const test_support::ModFolder folder;
-    folder.WriteConfig("[Vessa Alt Costume]\nUseJiggle=true\n");
+    const test_support::ScratchFolder folder;
+    ASSERT_TRUE(folder.WriteFile("config.ini", "[Vessa Alt Costume]\nUseJiggle=true\n"));
     const ToolRun dropped = RunTool({folder.Path()});
     EXPECT_EQ(dropped.status, 0);
     EXPECT_EQ(dropped.out, RunTool({"check", folder.Path()}).out);

@@ -1,12 +1,14 @@
-// Readable names for parameterised GoogleTest cases, built from each case's description:
-// "alternate, loaders keep registers" becomes "alternate_loaders_keep_registers", so ctest
-// lists and filters cases by what they test instead of by index.
+// Names of test cases. Parameterised GoogleTest cases take readable names from their
+// descriptions ("alternate, loaders keep registers" becomes
+// "alternate_loaders_keep_registers"), so ctest lists and filters cases by what they test
+// instead of by index; golden cases take the names of their files.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <string>
+#include <vector>
 
 namespace test_support {
 
@@ -32,5 +34,9 @@ struct NameFromWhat {
         return IdentifierFrom(param.param.what);
     }
 };
+
+// The golden cases in a folder: the names of its NAME.ini files, without extension, sorted.
+// The folder is listed when the test runs, so a new pair of files needs no rebuild.
+std::vector<std::string> GoldenNames(const std::string& folder);
 
 }  // namespace test_support

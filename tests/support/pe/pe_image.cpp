@@ -1,4 +1,4 @@
-#include "tools/pe/pe_image.h"
+#include "tests/support/pe/pe_image.h"
 
 #include <cstdio>
 #include <cstring>
