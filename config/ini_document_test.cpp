@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "config/ini_document.h"
-#include "config/testing/ini_contents.h"
+#include "tests/support/ini_contents.h"
 #include "tests/support/temp_file.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #   scripts/include-graph.sh --check   also fails when shipped code includes test code
 #
 # Shipped code is every file under host/, patch/, plugin/, config/, tools/vessa_config/ and
-# package/ but the tests (*_test.cpp) and the reader's test and fuzz helpers. It may include
+# package/ but the tests (*_test.cpp) and the reader's fuzzer. It may include
 # only shipped code and the generated vessa_version.h: the simulated game (sim/) and the test
 # support (tests/) build on the product, never the other way round.
 set -euo pipefail
@@ -22,7 +22,7 @@ fi
 
 is_shipped() {
     case "$1" in
-    *_test.cpp | config/testing/* | config/fuzz/*) return 1 ;;
+    *_test.cpp | config/fuzz/*) return 1 ;;
     host/* | patch/* | plugin/* | config/* | tools/vessa_config/* | package/*) return 0 ;;
     *) return 1 ;;
     esac
@@ -38,7 +38,7 @@ while IFS= read -r hit; do
     included=$(sed -E 's/^[^"]*"([^"]+)".*/\1/' <<<"${hit#*:}")
     from=$(dirname "${file}")
     # Tests live beside what they test; they are a node of their own in the picture.
-    if ! is_shipped "${file}" && is_shipped "${from}/"; then
+    if [[ "${file}" == *_test.cpp ]]; then
         from="${from} (tests)"
     fi
     to=$(dirname "${included}")

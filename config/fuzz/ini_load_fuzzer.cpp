@@ -16,7 +16,7 @@
 #include "config/ini_document.h"
 #include "config/ini_dump.h"
 #include "config/ini_line.h"
-#include "config/testing/ini_contents.h"
+#include "tests/support/ini_contents.h"
 
 namespace {
 

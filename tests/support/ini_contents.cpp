@@ -1,4 +1,4 @@
-#include "config/testing/ini_contents.h"
+#include "tests/support/ini_contents.h"
 
 #include <string_view>
 
