@@ -23,7 +23,7 @@ static_assert(offsetof(sim::Cpu, esp) == sim_asm::CPU_ESP);
 static_assert(offsetof(sim::Cpu, eflags) == sim_asm::CPU_EFLAGS);
 static_assert(offsetof(sim::Cpu, eip) == sim_asm::CPU_EIP);
 static_assert(sim_asm::kCpuFieldCount == 10, "cpu.asm names a field the checks above miss");
-// The loader stand-ins pass SimRecordLoad their kind as a number.
+// The loader stand-ins pass SimLogLoad their kind as a number.
 static_assert(static_cast<std::uint32_t>(sim::Loader::Textures) == sim_asm::LOADER_TEXTURES);
 static_assert(static_cast<std::uint32_t>(sim::Loader::Model) == sim_asm::LOADER_MODEL);
 
