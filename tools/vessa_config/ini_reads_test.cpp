@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "config/ini_document.h"
-#include "tests/support/ini_contents.h"
 #include "tests/support/case_names.h"
+#include "tests/support/ini_contents.h"
 #include "tests/support/temp_file.h"
 
 namespace {
