@@ -85,6 +85,17 @@ TEST_F(SimulatedGame, HandlesAreDistinctPerCall) {
     EXPECT_NE(game_.Loads()[0].handle, game_.Loads()[1].handle);
 }
 
+// A field read at another width than its own would take in its neighbours and let a test
+// pass on bytes the routines never stored.
+TEST(SimulatedGameDeathTest, RecordFieldsAreAccessedAtTheirOwnWidthOnly) {
+    Game game;
+    EXPECT_DEATH(game.RecordWord(host::record::kAltCostumeFlag),
+                 "record field \\+002 of width 1 accessed as 4 bytes");
+    EXPECT_DEATH(game.SetRecordWord(host::record::kFirstByte, 1), "width 1 accessed as 4");
+    EXPECT_DEATH(game.RecordByte(host::record::kSlotIndex), "width 4 accessed as 1");
+    EXPECT_DEATH(game.SetRecordByte(host::record::kModelHandle, 1), "width 4 accessed as 1");
+}
+
 TEST_F(SimulatedGame, JiggleBlockRunsAndHandsSignExtendedFirstByteOn) {
     game_.SetRecordByte(host::record::kFirstByte, 0x80);
     const Cpu cpu = game_.EntryState();
