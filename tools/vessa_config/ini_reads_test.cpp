@@ -186,7 +186,7 @@ std::string PiecedFile(std::minstd_rand& random) {
             bytes += kWords[random() % std::size(kWords)];
         } else {
             // A run that takes a line to either side of the 1,023-byte cut.
-            bytes.append(1000 + random() % 48, 'x');
+            bytes.append(kIniMaxRead - 23 + random() % 48, 'x');
         }
     }
     return bytes;
