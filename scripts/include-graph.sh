@@ -31,7 +31,7 @@ is_shipped() {
 edges=$(mktemp)
 trap 'rm -f "${edges}"' EXIT
 violations=0
-# "FILE:#include "DIR/NAME"" for every quoted include of a tracked source.
+# "FILE:#include "DIR/NAME"" for every quoted include of a source, build output left out.
 while IFS= read -r hit; do
     file=${hit%%:*}
     file=${file#./}

@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace sim {
 namespace {
 
-std::array<WriteRecord, kWriteLogCapacity> g_log;
+std::array<WriteRecord, 256> g_log;
 std::size_t g_logged = 0;
-std::size_t g_dropped = 0;
 unsigned g_currentProcessCalls = 0;
 
 }  // namespace
@@ -22,13 +23,8 @@ std::span<const WriteRecord> WriteLog() {
     return {g_log.data(), g_logged};
 }
 
-std::size_t DroppedWrites() {
-    return g_dropped;
-}
-
 void ClearWriteLog() {
     g_logged = 0;
-    g_dropped = 0;
 }
 
 unsigned CurrentProcessCalls() {
@@ -37,8 +33,11 @@ unsigned CurrentProcessCalls() {
 
 void LogWrite(host::Address address, const void* bytes, std::size_t count, bool written) {
     if (g_logged == g_log.size()) {
-        ++g_dropped;
-        return;
+        std::fprintf(stderr,
+                     "simulated process: the write log is full (%zu writes); clear it "
+                     "between runs\n",
+                     g_log.size());
+        std::abort();
     }
     WriteRecord& record = g_log[g_logged++];
     record.address = address;

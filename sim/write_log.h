@@ -28,13 +28,9 @@ struct WriteRecord {
     std::vector<std::uint8_t> Bytes() const;
 };
 
-// The most writes the log holds between two ClearWriteLog calls; later writes still go
-// through but are counted in DroppedWrites instead.
-inline constexpr std::size_t kWriteLogCapacity = 256;
-
-// Every write since the program started or the last ClearWriteLog.
+// Every write since the program started or the last ClearWriteLog. The log holds 256 writes
+// (Init makes two); a program that fills it stops with a message rather than lose one.
 std::span<const WriteRecord> WriteLog();
-std::size_t DroppedWrites();
 void ClearWriteLog();
 
 // Number of times the plug-in asked for the process handle since the program started.

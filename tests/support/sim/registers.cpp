@@ -42,6 +42,16 @@ constexpr Named kRegisters[] = {
     {&sim::Cpu::eip, "eip"},
 };
 
+// The register's name as the assembly spells it: "ebx", "eflags".
+const char* RegisterName(CpuRegister reg) {
+    for (const Named& named : kRegisters) {
+        if (named.reg == reg) {
+            return named.name;
+        }
+    }
+    return "?";
+}
+
 std::string Hex(std::uint32_t value) {
     char text[11];
     std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
@@ -68,15 +78,6 @@ testing::AssertionResult Compare(const sim::Cpu& entry, const sim::Cpu& exit,
 }
 
 }  // namespace
-
-const char* RegisterName(CpuRegister reg) {
-    for (const Named& named : kRegisters) {
-        if (named.reg == reg) {
-            return named.name;
-        }
-    }
-    return "?";
-}
 
 testing::AssertionResult RegistersKept(const sim::Cpu& entry, const sim::Cpu& exit,
                                        std::initializer_list<CpuRegister> registers) {

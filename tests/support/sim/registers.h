@@ -15,9 +15,6 @@ namespace test_support {
 
 using CpuRegister = std::uint32_t sim::Cpu::*;
 
-// The register's name as the assembly spells it: "ebx", "eflags".
-const char* RegisterName(CpuRegister reg);
-
 // Every register in `registers` holds at exit what it held at entry.
 testing::AssertionResult RegistersKept(const sim::Cpu& entry, const sim::Cpu& exit,
                                        std::initializer_list<CpuRegister> registers);
